@@ -1,0 +1,3 @@
+#include "data/ErrorReporter.h"
+
+ErrorReporter::~ErrorReporter() = default;

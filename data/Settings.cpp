@@ -1,0 +1,66 @@
+#include "data/Settings.h"
+
+#include "data/ErrorMessages.h"
+#include "data/ErrorReporter.h"
+#include "data/LineReader.h"
+#include "data/TextEncoding.h"
+
+#include <QFile>
+
+#include <array>
+
+namespace {
+
+QByteArray ValueOf(QByteArrayView line)
+{
+    const qsizetype eq = line.indexOf('=');
+    return line.sliced(eq + 1).toByteArray();
+}
+
+} // namespace
+
+void Settings::ApplyLine(QByteArrayView line)
+{
+    const std::array<std::pair<const char *, QByteArray *>, 7> keys{{
+        {"FILE", &m_strFile},
+        {"FONT1", &m_strFont1},
+        {"FACE1", &m_strFace1},
+        {"SIZE1", &m_strSize1},
+        {"FONT2", &m_strFont2},
+        {"FACE2", &m_strFace2},
+        {"SIZE2", &m_strSize2},
+    }};
+    for (const auto &[key, member] : keys)
+        if (line.contains(QByteArrayView(key)))
+            *member = ValueOf(line);
+}
+
+Settings Settings::Parse(QByteArrayView bytes)
+{
+    Settings settings;
+    LineReader reader(bytes);
+    QByteArrayView line;
+    while (reader.ReadLine(line))
+        settings.ApplyLine(line);
+    return settings;
+}
+
+bool Settings::Load(const QString &path, bool czech, ErrorReporter &reporter)
+{
+    *this = Settings();
+    QFile file(path);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        reporter.ReportFileError(ErrorMessages::CantOpenSettings(czech));
+        return false;
+    }
+    *this = Parse(bytes);
+    return true;
+}
+
+QString Settings::VerseFilePath() const
+{
+    return TextEncoding::Detect(m_strFile).Decode(m_strFile);
+}
