@@ -1,0 +1,31 @@
+#include "app/CLumeraApp.h"
+
+#include "platform/CToolTipCtrl.h"
+#include "ui/main/CLumeraDlg.h"
+
+#include <QWidget>
+
+CLumeraApp theApp;
+
+CLumeraApp::CLumeraApp() = default;
+
+bool CLumeraApp::InitInstance()
+{
+    m_bCzech = 0;
+    Enable3dControls();
+    CLumeraDlg dlg;
+    m_pMainWnd = &dlg;
+    dlg.DoModal();
+    m_pMainWnd = nullptr;
+    return false;
+}
+
+bool CLumeraApp::ProcessMessageFilter(QObject *watched, QEvent *event)
+{
+    if (m_hwndToolDialog && m_pToolTip && watched->isWidgetType()) {
+        auto *widget = static_cast<QWidget *>(watched);
+        if (widget == m_hwndToolDialog || m_hwndToolDialog->isAncestorOf(widget))
+            m_pToolTip->RelayEvent(watched, event);
+    }
+    return CWinApp::ProcessMessageFilter(watched, event);
+}

@@ -1,0 +1,326 @@
+#include "DialogTestSupport.h"
+#include "app/CLumeraApp.h"
+#include "platform/CBitmapButton.h"
+#include "res/Resource.h"
+#include "ui/main/CLumeraDlg.h"
+#include "ui/main/FontDescription.h"
+#include "ui/main/IconPosition.h"
+
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+
+// The main window, run on verse files of its own in a temporary folder.
+class TestMainDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void fontDescription_data();
+    void fontDescription();
+    void iconPosition_data();
+    void iconPosition();
+
+    void start_showsVerseInFields();
+    void start_focusOnExitAndEnterEnds();
+    void oneVerse_alwaysIndexZero();
+    void picksInSameSecond_showSameVerse();
+    void another_picksAgain();
+    void emptyList_showsEmptyFields();
+    void czechFile_decodedForDisplay();
+    void fontsFromSettings_appliedToFields();
+    void editionInfo_captionByLanguage_data();
+    void editionInfo_captionByLanguage();
+    void systemMenu_entriesInOrder();
+
+private:
+    // Runs the dialog's initialisation and gives it to check before closing.
+    void RunDialog(const std::function<void(CLumeraDlg &)> &check, int czech = 0);
+};
+
+namespace {
+
+const QByteArray kThreeVerses = "One\r\nRef 1\r\nFirst text.\r\n#\r\n"
+                                "Two\r\nRef 2\r\nSecond text.\r\n#\r\n"
+                                "Three\r\nRef 3\r\nThird text.\r\n#\r\n$$$\r\n";
+
+QString FieldText(CLumeraDlg &dlg, int id)
+{
+    return dlg.GetDlgItemText(id);
+}
+
+} // namespace
+
+void TestMainDialog::RunDialog(const std::function<void(CLumeraDlg &)> &check, int czech)
+{
+    theApp.m_bCzech = czech;
+    CLumeraDlg dlg;
+    bool checked = false;
+    QTimer::singleShot(0, &dlg, [&] {
+        check(dlg);
+        checked = true;
+        dlg.EndDialog(IDOK);
+    });
+    dlg.DoModal();
+    theApp.m_bCzech = 0;
+    QVERIFY(checked);
+}
+
+void TestMainDialog::fontDescription_data()
+{
+    QTest::addColumn<QByteArray>("face");
+    QTest::addColumn<QByteArray>("style");
+    QTest::addColumn<QByteArray>("size");
+    QTest::addColumn<int>("height");
+    QTest::addColumn<int>("weight");
+    QTest::addColumn<bool>("italic");
+    QTest::addColumn<QByteArray>("faceName");
+
+    QTest::newRow("default font 1") << QByteArray("Times") << QByteArray("ITALIC_BOLD") << QByteArray("16")
+                                    << 16 << 700 << true << QByteArray("Times");
+    QTest::newRow("default font 2") << QByteArray("Helvetica") << QByteArray("ITALIC") << QByteArray("18")
+                                    << 18 << 400 << true << QByteArray("Helvetica");
+    QTest::newRow("lower-case style words") << QByteArray("Arial") << QByteArray("bold italic")
+                                            << QByteArray("12") << 12 << 400 << false << QByteArray("Arial");
+    QTest::newRow("no separator") << QByteArray("Arial") << QByteArray("BOLDITALIC") << QByteArray("12")
+                                  << 12 << 700 << true << QByteArray("Arial");
+    QTest::newRow("empty style") << QByteArray("Arial") << QByteArray() << QByteArray("12")
+                                 << 12 << 400 << false << QByteArray("Arial");
+    QTest::newRow("negative size is character height") << QByteArray("Arial") << QByteArray() << QByteArray("-12")
+                                                      << -12 << 400 << false << QByteArray("Arial");
+    QTest::newRow("no number") << QByteArray("Arial") << QByteArray() << QByteArray("abc")
+                               << 0 << 400 << false << QByteArray("Arial");
+    QTest::newRow("huge size held") << QByteArray("Arial") << QByteArray() << QByteArray("99999999999")
+                                    << kMaxFontHeight << 400 << false << QByteArray("Arial");
+    QTest::newRow("huge negative size held") << QByteArray("Arial") << QByteArray() << QByteArray("-99999999999")
+                                             << -kMaxFontHeight << 400 << false << QByteArray("Arial");
+    QTest::newRow("long face cut to 31") << QByteArray(40, 'F') << QByteArray() << QByteArray("10")
+                                         << 10 << 400 << false << QByteArray(31, 'F');
+    QTest::newRow("Windows-1250 face name") << QByteArray("\x8E" "alm") << QByteArray() << QByteArray("10")
+                                            << 10 << 400 << false << QStringLiteral("Žalm").toUtf8();
+}
+
+void TestMainDialog::fontDescription()
+{
+    QFETCH(QByteArray, face);
+    QFETCH(QByteArray, style);
+    QFETCH(QByteArray, size);
+    QFETCH(int, height);
+    QFETCH(int, weight);
+    QFETCH(bool, italic);
+    QFETCH(QByteArray, faceName);
+    const LogFont lf = MakeLogFont(face, style, size);
+    QCOMPARE(lf.lfHeight, height);
+    QCOMPARE(lf.lfWeight, weight);
+    QCOMPARE(lf.lfItalic, italic);
+    QCOMPARE(QByteArray(lf.lfFaceName), faceName);
+}
+
+void TestMainDialog::iconPosition_data()
+{
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QPoint>("position");
+    QTest::newRow("36 x 36") << QSize(36, 36) << QPoint(2, 2);
+    QTest::newRow("odd margin rounds up") << QSize(37, 35) << QPoint(3, 2);
+    QTest::newRow("narrower than the icon") << QSize(20, 36) << QPoint(-5, 2);
+    QTest::newRow("one narrower truncates to zero") << QSize(31, 30) << QPoint(0, 0);
+}
+
+void TestMainDialog::iconPosition()
+{
+    QFETCH(QSize, client);
+    QFETCH(QPoint, position);
+    QCOMPARE(CenteredIconPosition(client, QSize(32, 32)), position);
+}
+
+void TestMainDialog::start_showsVerseInFields()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
+    folder.Write("verses.niv", kThreeVerses);
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        QCOMPARE(dlg.m_verses.m_nVerseCount, 3);
+        const int i = dlg.m_verses.m_nCurrent;
+        QVERIFY(i >= 0 && i < 3);
+        QCOMPARE(FieldText(dlg, IDC_TITLE), QString::fromLatin1(dlg.m_verses.m_arrTitles[i]));
+        QCOMPARE(FieldText(dlg, IDC_NUMBER), QString::fromLatin1(dlg.m_verses.m_arrNumbers[i]));
+        QCOMPARE(FieldText(dlg, IDC_CONTENTS), QString::fromLatin1(dlg.m_verses.m_arrContents[i]));
+        QVERIFY(FieldText(dlg, IDC_CONTENTS).endsWith(QLatin1String("text. ")));
+        for (int id : {IDC_TITLE, IDC_NUMBER})
+            QVERIFY(qobject_cast<QLineEdit *>(dlg.GetDlgItem(id))->isReadOnly());
+        QVERIFY(qobject_cast<QPlainTextEdit *>(dlg.GetDlgItem(IDC_CONTENTS))->isReadOnly());
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Lumera"));
+        QVERIFY(!dlg.windowIcon().isNull());
+    });
+    QVERIFY(boxes.shown.isEmpty());
+}
+
+void TestMainDialog::start_focusOnExitAndEnterEnds()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
+    folder.Write("verses.niv", kThreeVerses);
+    MessageBoxScript boxes;
+    CLumeraDlg dlg;
+    QWidget *focusAtStart = nullptr;
+    QTimer::singleShot(0, &dlg, [&] {
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        focusAtStart = QApplication::focusWidget();
+        QTest::keyClick(focusAtStart, Qt::Key_Return);
+    });
+    QCOMPARE(dlg.DoModal(), IDOK);
+    QCOMPARE(focusAtStart, dlg.GetDlgItem(IDOK));
+}
+
+void TestMainDialog::oneVerse_alwaysIndexZero()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=one.niv\r\n");
+    folder.Write("one.niv", "Only\r\nRef\r\nText\r\n#\r\n$$$\r\n");
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        for (int second = 0; second < 5; ++second) {
+            dlg.m_clock = [second] { return std::time_t(1'700'000'000 + second); };
+            dlg.PickRandomVerse();
+            QCOMPARE(dlg.m_verses.m_nCurrent, 0);
+            QCOMPARE(FieldText(dlg, IDC_TITLE), QStringLiteral("Only"));
+        }
+    });
+}
+
+void TestMainDialog::picksInSameSecond_showSameVerse()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
+    QByteArray many;
+    for (int i = 0; i < 200; ++i)
+        many += "T" + QByteArray::number(i) + "\r\nR\r\nX\r\n#\r\n";
+    folder.Write("verses.niv", many + "$$$\r\n");
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        dlg.m_clock = [] { return std::time_t(1'700'000'123); };
+        dlg.PickRandomVerse();
+        const int first = dlg.m_verses.m_nCurrent;
+        QTest::mouseClick(dlg.GetDlgItem(IDC_ANOTHER), Qt::LeftButton);
+        QCOMPARE(dlg.m_verses.m_nCurrent, first);
+        std::srand(1'700'000'123);
+        QCOMPARE(first, std::rand() % 200);
+    });
+}
+
+void TestMainDialog::another_picksAgain()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
+    QByteArray many;
+    for (int i = 0; i < 50; ++i)
+        many += "T" + QByteArray::number(i) + "\r\nR\r\nX\r\n#\r\n";
+    folder.Write("verses.niv", many + "$$$\r\n");
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        QSet<int> seen;
+        for (int second = 0; second < 20; ++second) {
+            dlg.m_clock = [second] { return std::time_t(1'700'000'000 + 7 * second); };
+            QTest::mouseClick(dlg.GetDlgItem(IDC_ANOTHER), Qt::LeftButton);
+            seen.insert(dlg.m_verses.m_nCurrent);
+            QCOMPARE(FieldText(dlg, IDC_TITLE), QStringLiteral("T%1").arg(dlg.m_verses.m_nCurrent));
+        }
+        QVERIFY(seen.size() > 5);
+    });
+}
+
+void TestMainDialog::emptyList_showsEmptyFields()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=empty.niv\r\n");
+    folder.Write("empty.niv", "$$$\r\n");
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        QCOMPARE(dlg.m_verses.m_nVerseCount, 0);
+        QCOMPARE(dlg.m_verses.m_nCurrent, -1);
+        for (int id : {IDC_TITLE, IDC_NUMBER, IDC_CONTENTS})
+            QCOMPARE(FieldText(dlg, id), QString());
+        QTest::mouseClick(dlg.GetDlgItem(IDC_ANOTHER), Qt::LeftButton);
+        QCOMPARE(dlg.m_verses.m_nCurrent, -1);
+    });
+    QVERIFY(boxes.shown.isEmpty());
+}
+
+void TestMainDialog::czechFile_decodedForDisplay()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=cz.niv\r\n");
+    folder.Write("cz.niv", "L\xE1ska\r\nJan 3,16\r\n\x8E" "ivot v\xECn\xFD.\r\n#\r\n$$$\r\n");
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        QCOMPARE(FieldText(dlg, IDC_TITLE), QStringLiteral("Láska"));
+        QCOMPARE(FieldText(dlg, IDC_CONTENTS), QStringLiteral("Život věný. "));
+    });
+}
+
+void TestMainDialog::fontsFromSettings_appliedToFields()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=verses.niv\r\nFONT1=DejaVu Sans\r\nFACE1=BOLD\r\nSIZE1=-20\r\n"
+                               "FONT2=DejaVu Serif\r\nFACE2=ITALIC\r\nSIZE2=-14\r\n");
+    folder.Write("verses.niv", kThreeVerses);
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        const QFont title = dlg.GetDlgItem(IDC_TITLE)->font();
+        QCOMPARE(title.family(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(title.bold(), true);
+        QCOMPARE(title.italic(), false);
+        QCOMPARE(title.pixelSize(), 20);
+        QCOMPARE(dlg.GetDlgItem(IDC_NUMBER)->font(), title);
+        const QFont contents = dlg.GetDlgItem(IDC_CONTENTS)->font();
+        QCOMPARE(contents.italic(), true);
+        QCOMPARE(contents.bold(), false);
+        QCOMPARE(contents.pixelSize(), 14);
+    });
+}
+
+void TestMainDialog::editionInfo_captionByLanguage_data()
+{
+    QTest::addColumn<int>("czech");
+    QTest::addColumn<QString>("caption");
+    QTest::newRow("English") << 0 << QStringLiteral("Edition");
+    QTest::newRow("Czech") << 1 << QStringLiteral("Verze programu");
+}
+
+void TestMainDialog::editionInfo_captionByLanguage()
+{
+    QFETCH(int, czech);
+    QFETCH(QString, caption);
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
+    folder.Write("verses.niv", kThreeVerses);
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        QTest::mouseClick(dlg.GetDlgItem(IDC_LICPICT), Qt::LeftButton);
+    }, czech);
+    QCOMPARE(boxes.shown.size(), 1);
+    QCOMPARE(boxes.shown[0].caption, caption);
+    QCOMPARE(boxes.shown[0].type, MB_OK | MB_ICONINFORMATION);
+    QVERIFY(boxes.shown[0].text.contains(QStringLiteral("vychází")));
+    QVERIFY(boxes.shown[0].owner != nullptr);
+}
+
+void TestMainDialog::systemMenu_entriesInOrder()
+{
+    WorkFolder folder;
+    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
+    folder.Write("verses.niv", kThreeVerses);
+    MessageBoxScript boxes;
+    RunDialog([](CLumeraDlg &dlg) {
+        QStringList texts;
+        for (QAction *action : dlg.SystemMenu()->actions())
+            texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        QCOMPARE(texts, (QStringList{"&Move", "&Close\tAlt+F4", "-", "&Edit verses", "-", "&About Lumera..."}));
+    });
+}
+
+QTEST_MAIN(TestMainDialog)
+#include "tst_main_dialog.moc"
