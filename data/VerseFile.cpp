@@ -1,11 +1,11 @@
 #include "data/VerseFile.h"
 
+#include "data/AtomicWrite.h"
 #include "data/ErrorMessages.h"
 #include "data/ErrorReporter.h"
 #include "data/LineReader.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <cstring>
 
@@ -213,15 +213,9 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
 
 bool VerseFile::Save(const VerseList &list, bool czech, ErrorReporter &reporter) const
 {
-    const QByteArray bytes = Serialize(list);
-    QSaveFile file(m_path);
-    const bool saved = file.open(QIODevice::WriteOnly)
-                       && file.write(bytes) == bytes.size()
-                       && file.commit();
-    if (!saved) {
-        file.cancelWriting();
+    const bool saved = WriteFileAtomically(m_path, Serialize(list));
+    if (!saved)
         ReportError(czech, reporter);
-    }
     return saved;
 }
 

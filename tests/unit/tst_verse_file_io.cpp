@@ -28,6 +28,8 @@ private slots:
     void save_keepsPermissions();
     void save_intoMissingFolder_reportsAndCreatesNothing();
     void saveFailingPartWay_keepsOldFile();
+    void saveThroughSymlink_keepsLinkAndReplacesTarget();
+    void save_replacesTemporaryLeftByEarlierSave();
 };
 
 namespace {
@@ -194,6 +196,32 @@ void TestVerseFileIo::saveFailingPartWay_keepsOldFile()
     QVERIFY(WIFEXITED(status));
     QCOMPARE(WEXITSTATUS(status), 0);
     QCOMPARE(ReadAll(path), old);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"verses.niv"});
+}
+
+void TestVerseFileIo::saveThroughSymlink_keepsLinkAndReplacesTarget()
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("real.niv");
+    const QString link = dir.filePath("verses.niv");
+    WriteAll(target, "$$$\r\n");
+    QVERIFY(QFile::link(target, link));
+    VerseList list;
+    list.Append("T", "N", "A ");
+    RecordingReporter reporter;
+    QVERIFY(VerseFile(link).Save(list, false, reporter));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QCOMPARE(ReadAll(target), QByteArray("T\r\nN\r\nA\r\n#\r\n$$$\r\n"));
+}
+
+void TestVerseFileIo::save_replacesTemporaryLeftByEarlierSave()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("verses.niv");
+    WriteAll(dir.filePath(".verses.niv.saving"), "half a save");
+    RecordingReporter reporter;
+    QVERIFY(VerseFile(path).Save(VerseList(), false, reporter));
+    QCOMPARE(ReadAll(path), QByteArray("$$$\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"verses.niv"});
 }
 
