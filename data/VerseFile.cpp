@@ -80,7 +80,8 @@ QByteArray ReadContents(LineReader &reader, HashFinder &hashes)
     LineReader text(QByteArrayView(start, textEnd - start));
     QByteArrayView line;
     while (text.ReadLine(line)) {
-        std::memcpy(out, line.data(), size_t(line.size()));
+        if (!line.isEmpty())
+            std::memcpy(out, line.data(), size_t(line.size()));
         out += line.size();
         *out++ = ' ';
     }
@@ -118,6 +119,8 @@ public:
 private:
     void Put(const char *data, qsizetype n)
     {
+        if (n == 0)
+            return;
         if (m_used + n > m_out.size())
             m_out.resize(qMax(m_out.size() * 2, m_used + n));
         std::memcpy(m_out.data() + m_used, data, size_t(n));
