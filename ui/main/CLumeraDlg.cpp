@@ -10,6 +10,9 @@
 #include "res/DialogTemplates.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
+#include "ui/about/CAboutDlg.h"
+#include "ui/editor/CVerseEditDlg.h"
+#include "ui/main/DisplayText.h"
 #include "ui/main/EditionInfo.h"
 #include "ui/main/FontDescription.h"
 #include "ui/main/IconPosition.h"
@@ -109,9 +112,9 @@ void CLumeraDlg::ShowCurrentVerse()
     const int i = m_verses.m_nCurrent;
     const TextEncoding encoding = m_verseFile.encoding();
     const bool valid = i >= 0 && i < m_verses.m_nVerseCount;
-    m_strTitle = valid ? encoding.Decode(m_verses.m_arrTitles[i]) : QString();
-    m_strNumber = valid ? encoding.Decode(m_verses.m_arrNumbers[i]) : QString();
-    m_strContents = valid ? encoding.Decode(m_verses.m_arrContents[i]) : QString();
+    m_strTitle = valid ? ForDisplay(encoding.Decode(m_verses.m_arrTitles[i])) : QString();
+    m_strNumber = valid ? ForDisplay(encoding.Decode(m_verses.m_arrNumbers[i])) : QString();
+    m_strContents = valid ? ForDisplay(encoding.Decode(m_verses.m_arrContents[i])) : QString();
     UpdateData(false);
 }
 
@@ -178,12 +181,29 @@ void CLumeraDlg::OnSysCommand(unsigned nID)
     }
 }
 
+// The editor works on the verse arrays in place and on copies of the count
+// and the index; afterwards the file is rewritten, changed or not, and the
+// verse at the editor's last position is shown (empty fields for none).
 void CLumeraDlg::RunVerseEditor()
 {
+    CVerseEditDlg dlgEditor;
+    dlgEditor.m_pTitles = &m_verses.m_arrTitles;
+    dlgEditor.m_pNumbers = &m_verses.m_arrNumbers;
+    dlgEditor.m_pContents = &m_verses.m_arrContents;
+    dlgEditor.m_nVerseCount = m_verses.m_nVerseCount;
+    dlgEditor.m_nCurrent = m_verses.m_nCurrent;
+    dlgEditor.m_encoding = m_verseFile.encoding();
+    dlgEditor.DoModal();
+    m_verses.m_nVerseCount = dlgEditor.m_nVerseCount;
+    m_verses.m_nCurrent = dlgEditor.m_nCurrent;
+    SaveVerseFile();
+    ShowCurrentVerse();
 }
 
 void CLumeraDlg::RunAboutBox()
 {
+    CAboutDlg dlgAbout;
+    dlgAbout.DoModal();
 }
 
 void CLumeraDlg::paintEvent(QPaintEvent *event)
