@@ -1,0 +1,11 @@
+# The program's version data, used for the application's version and the
+# desktop entry.
+set(LUMERA_FILE_VERSION "2.2.0.1")
+set(LUMERA_PRODUCT_VERSION "2.2")
+set(LUMERA_FILE_DESCRIPTION "Lumera Application")
+set(LUMERA_PRODUCT_NAME "Lumera Application")
+set(LUMERA_INTERNAL_NAME "Lumera32")
+set(LUMERA_ORIGINAL_FILENAME "Lumera32.EXE")
+set(LUMERA_COMMENTS "Randomily displays bible verses.")
+set(LUMERA_COMPANY_NAME "Orvane Press")
+set(LUMERA_LEGAL_COPYRIGHT "Freeware by Orvane Press")
