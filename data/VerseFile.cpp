@@ -3,7 +3,7 @@
 #include "data/AtomicWrite.h"
 #include "data/ErrorMessages.h"
 #include "data/ErrorReporter.h"
-#include "data/LineReader.h"
+#include "data/VerseParser.h"
 
 #include <QFile>
 
@@ -14,79 +14,6 @@ namespace {
 bool HasByte(QByteArrayView line, char c)
 {
     return !line.isEmpty() && std::memchr(line.data(), c, size_t(line.size()));
-}
-
-bool HasEndMarker(QByteArrayView line)
-{
-    const char *p = line.data();
-    const char *end = p + line.size();
-    while (end - p >= 3) {
-        p = static_cast<const char *>(std::memchr(p, '$', size_t(end - p - 2)));
-        if (!p)
-            return false;
-        if (p[1] == '$' && p[2] == '$')
-            return true;
-        ++p;
-    }
-    return false;
-}
-
-// Finds the "#" of each record's terminator line with one search per record
-// instead of one per line.
-class HashFinder
-{
-public:
-    explicit HashFinder(QByteArrayView bytes) : m_end(bytes.data() + bytes.size()) {}
-
-    // The first "#" at or after p, or null.
-    const char *From(const char *p)
-    {
-        if (m_searched && (!m_next || m_next >= p))
-            return m_next;
-        m_searched = true;
-        m_next = static_cast<const char *>(std::memchr(p, '#', size_t(m_end - p)));
-        return m_next;
-    }
-
-private:
-    const char *m_end;
-    const char *m_next = nullptr;
-    bool m_searched = false;
-};
-
-// A verse text: its lines up to the one holding "#" (dropped) or the end of
-// input, each followed by one space.
-QByteArray ReadContents(LineReader &reader, HashFinder &hashes)
-{
-    const QByteArrayView all = reader.bytes();
-    const char *base = all.data();
-    const char *start = base + reader.position();
-    const char *end = base + all.size();
-    const char *hash = start < end ? hashes.From(start) : nullptr;
-    const char *textEnd = end;
-    if (hash) {
-        const void *lf = memrchr(start, '\n', size_t(hash - start));
-        textEnd = lf ? static_cast<const char *>(lf) + 1 : start;
-        const void *terminatorEnd = std::memchr(hash, '\n', size_t(end - hash));
-        reader.Seek(terminatorEnd ? static_cast<const char *>(terminatorEnd) - base + 1 : all.size());
-    } else {
-        reader.Seek(all.size());
-    }
-
-    // Each line end becomes the one space, so the text is never longer than
-    // its lines plus one space for a last line without a line end.
-    QByteArray contents(textEnd - start + 1, Qt::Uninitialized);
-    char *out = contents.data();
-    LineReader text(QByteArrayView(start, textEnd - start));
-    QByteArrayView line;
-    while (text.ReadLine(line)) {
-        if (!line.isEmpty())
-            std::memcpy(out, line.data(), size_t(line.size()));
-        out += line.size();
-        *out++ = ' ';
-    }
-    contents.truncate(out - contents.constData());
-    return contents;
 }
 
 // Output buffer for the writer: lines go in as text mode writes them, every
@@ -158,22 +85,9 @@ void WriteWrapped(TextWriter &out, QByteArrayView rest)
 
 VerseList VerseFile::Parse(QByteArrayView bytes)
 {
-    VerseList list;
-    list.m_nCurrent = 0;
-    const qsizetype expected = bytes.size() / 128;
-    list.m_arrTitles.reserve(expected);
-    list.m_arrNumbers.reserve(expected);
-    list.m_arrContents.reserve(expected);
-    LineReader reader(bytes);
-    HashFinder hashes(bytes);
-    QByteArrayView title;
-    while (reader.ReadLine(title) && !HasEndMarker(title)) {
-        QByteArrayView number;
-        if (!reader.ReadLine(number))
-            number = {};
-        list.Append(title.toByteArray(), number.toByteArray(), ReadContents(reader, hashes));
-    }
-    return list;
+    VerseParser parser(bytes.size());
+    parser.Feed(bytes);
+    return parser.Finish();
 }
 
 QByteArray VerseFile::Serialize(const VerseList &list)
@@ -200,17 +114,27 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
     list.Clear();
     list.m_nCurrent = 0;
     m_encoding = TextEncoding();
+    // Read in pieces into one small buffer: the whole file never needs to be
+    // in memory besides the list made from it.
     QFile file(m_path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         ReportError(czech, reporter);
         return false;
     }
-    file.close();
-    m_encoding = TextEncoding::Detect(bytes);
-    list = Parse(bytes);
+    VerseParser parser(file.size());
+    QByteArray buffer(kReadChunk, Qt::Uninitialized);
+    while (!parser.Done()) {
+        const qint64 n = file.read(buffer.data(), buffer.size());
+        if (n < 0) {
+            ReportError(czech, reporter);
+            return false;
+        }
+        if (n == 0)
+            break;
+        parser.Feed(QByteArrayView(buffer.constData(), n));
+    }
+    list = parser.Finish();
+    m_encoding = TextEncoding(parser.IsUtf8() ? TextEncoding::Kind::Utf8 : TextEncoding::Kind::Windows1250);
     return true;
 }
 
