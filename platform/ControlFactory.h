@@ -1,0 +1,34 @@
+#pragma once
+
+#include "platform/DialogTemplate.h"
+
+#include <QRect>
+
+class QLabel;
+class QPixmap;
+class QWidget;
+
+// Makes the widget for one template control, as a child of the dialog, at
+// the given pixel rectangle:
+//   BUTTON: group box, bitmap button (owner-drawn) or push button;
+//   EDIT: a one-line field with automatic horizontal scrolling, otherwise a
+//         word-wrapping multi-line field without scroll bars;
+//   STATIC: the program icon, a bitmap, or a text label.
+// The control's id and template text are kept in the properties
+// "dlgCtrlId" and "templateText".
+class ControlFactory
+{
+public:
+    static QWidget *Create(const ControlTemplate &ctrl, QWidget *dialog, const QRect &rect);
+    // The id a control was made with; 0 for a widget the factory did not make.
+    static int ControlId(const QWidget *control);
+
+private:
+    static QWidget *CreateButton(const ControlTemplate &ctrl, QWidget *dialog);
+    static QWidget *CreateEdit(const ControlTemplate &ctrl, QWidget *dialog);
+    static QWidget *CreateLineEdit(const ControlTemplate &ctrl, QWidget *dialog);
+    static QWidget *CreateTextEdit(const ControlTemplate &ctrl, QWidget *dialog);
+    static QWidget *CreateStatic(const ControlTemplate &ctrl, QWidget *dialog, QRect &rect);
+    static void ShowImage(QLabel *label, const QPixmap &image, QRect &rect, bool centre);
+    static void ApplyCommonStyles(const ControlTemplate &ctrl, QWidget *widget);
+};

@@ -1,0 +1,69 @@
+#include "platform/Resources.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+
+QString FindImageResource(const QString &folder, const QString &name)
+{
+    if (name.isEmpty())
+        return {};
+    const QDir dir(folder);
+    const QStringList files = dir.entryList(QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        if (QFileInfo(file).completeBaseName().compare(name, Qt::CaseInsensitive) == 0)
+            return dir.filePath(file);
+    }
+    return {};
+}
+
+QPixmap LoadBitmapResource(const QString &name)
+{
+    const QString path = FindImageResource(QStringLiteral(":/bitmaps"), name);
+    return path.isEmpty() ? QPixmap() : QPixmap(path);
+}
+
+QIcon LoadIconResource(const QString &name)
+{
+    QIcon icon;
+    for (const char *suffix : {"_32", "_16"}) {
+        const QString path =
+            FindImageResource(QStringLiteral(":/icons"), name + QLatin1String(suffix));
+        if (!path.isEmpty())
+            icon.addFile(path);
+    }
+    return icon;
+}
+
+std::optional<QPoint> XpmHotSpot(const QByteArray &xpm)
+{
+    // The first string after the opening brace: "width height colours chars [x y]".
+    static const QRegularExpression values(QStringLiteral("\\{[^\"]*\"([^\"]*)\""));
+    const QRegularExpressionMatch match = values.match(QString::fromLatin1(xpm));
+    if (!match.hasMatch())
+        return std::nullopt;
+    const QStringList fields = match.captured(1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (fields.size() < 6)
+        return std::nullopt;
+    bool okX = false;
+    bool okY = false;
+    const QPoint spot(fields.at(4).toInt(&okX), fields.at(5).toInt(&okY));
+    if (!okX || !okY)
+        return std::nullopt;
+    return spot;
+}
+
+std::optional<QCursor> LoadCursorResource(const QString &name)
+{
+    const QString path = FindImageResource(QStringLiteral(":/cursors"), name);
+    if (path.isEmpty())
+        return std::nullopt;
+    const QPixmap image(path);
+    if (image.isNull())
+        return std::nullopt;
+    QFile file(path);
+    const QByteArray text = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const QPoint spot = XpmHotSpot(text).value_or(QPoint(0, 0));
+    return QCursor(image, spot.x(), spot.y());
+}
