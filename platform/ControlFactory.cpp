@@ -8,10 +8,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-
-#include <limits>
 #include <QPlainTextEdit>
 #include <QPushButton>
+
+#include <limits>
 
 namespace {
 
