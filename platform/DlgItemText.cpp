@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QTextDocument>
 
 namespace {
 
@@ -42,8 +43,14 @@ QString ControlText(const QWidget *control)
 {
     if (auto *line = qobject_cast<const QLineEdit *>(control))
         return line->text();
-    if (auto *text = qobject_cast<const QPlainTextEdit *>(control))
-        return text->toPlainText();
+    if (auto *edit = qobject_cast<const QPlainTextEdit *>(control)) {
+        // The text exactly as typed: the plain-text view would turn no-break
+        // spaces (the usual glue in Czech texts) into plain ones.
+        QString text = edit->document()->toRawText();
+        text.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+        text.replace(QChar::LineSeparator, QLatin1Char('\n'));
+        return text;
+    }
     if (auto *label = qobject_cast<const QLabel *>(control))
         return label->text();
     if (auto *button = qobject_cast<const QAbstractButton *>(control))

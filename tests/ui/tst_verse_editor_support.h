@@ -1,0 +1,91 @@
+#pragma once
+
+#include "app/CLumeraApp.h"
+#include "data/TextEncoding.h"
+#include "data/VerseList.h"
+#include "platform/MessageBeep.h"
+#include "platform/WinTypes.h"
+#include "res/Resource.h"
+#include "ui/editor/CVerseEditDlg.h"
+
+#include <QTest>
+#include <QTimer>
+
+Q_DECLARE_METATYPE(TextEncoding::Kind)
+
+#include <functional>
+
+// Verses "Title k", "Ref k", "Text k." for k = 0 .. n-1, showing verse current.
+inline VerseList MakeVerses(int n, int current = 0)
+{
+    VerseList list;
+    for (int k = 0; k < n; ++k)
+        list.Append("Title " + QByteArray::number(k), "Ref " + QByteArray::number(k),
+                    "Text " + QByteArray::number(k) + ".");
+    list.m_nCurrent = n > 0 ? current : -1;
+    return list;
+}
+
+// Gives the editor the list's arrays, count and index, as the main dialog does.
+inline void HandOver(CVerseEditDlg &dlg, VerseList &list, TextEncoding encoding = TextEncoding())
+{
+    dlg.m_pTitles = &list.m_arrTitles;
+    dlg.m_pNumbers = &list.m_arrNumbers;
+    dlg.m_pContents = &list.m_arrContents;
+    dlg.m_nVerseCount = list.m_nVerseCount;
+    dlg.m_nCurrent = list.m_nCurrent;
+    dlg.m_encoding = encoding;
+}
+
+// Opens the editor on the list as the main dialog does, runs act while it is
+// open, closes it with Exit unless act closed it, and copies the count and
+// the index back. Returns the editor's result.
+inline int RunEditor(VerseList &list, const std::function<void(CVerseEditDlg &)> &act, int czech = 0,
+                     TextEncoding encoding = TextEncoding())
+{
+    theApp.m_bCzech = czech;
+    CVerseEditDlg dlg;
+    theApp.m_bCzech = 0;
+    HandOver(dlg, list, encoding);
+    QTimer::singleShot(0, &dlg, [&] {
+        act(dlg);
+        if (dlg.isVisible())
+            dlg.EndDialog(IDOK);
+    });
+    const int result = dlg.DoModal();
+    list.m_nVerseCount = dlg.m_nVerseCount;
+    list.m_nCurrent = dlg.m_nCurrent;
+    return result;
+}
+
+// The list's array that the field with this id edits.
+inline QList<QByteArray> &ArrayOf(VerseList &list, int field)
+{
+    return field == IDC_TITLE ? list.m_arrTitles : field == IDC_NUMBER ? list.m_arrNumbers : list.m_arrContents;
+}
+
+inline QString Text(const CVerseEditDlg &dlg, int id)
+{
+    return dlg.GetDlgItemText(id);
+}
+
+inline void Click(CVerseEditDlg &dlg, int id)
+{
+    QTest::mouseClick(dlg.GetDlgItem(id), Qt::LeftButton);
+}
+
+// Types the text key by key; unlike QTest::keyClicks, any character.
+inline void TypeText(QWidget *field, const QString &text)
+{
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+// Counts the beeps while it lives.
+class BeepCounter
+{
+public:
+    BeepCounter() { BeepSeam::SetHandler([this](unsigned) { ++count; }); }
+    ~BeepCounter() { BeepSeam::Reset(); }
+    int count = 0;
+};

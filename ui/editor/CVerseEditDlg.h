@@ -1,0 +1,79 @@
+#pragma once
+
+#include "data/TextEncoding.h"
+#include "platform/CDialog.h"
+#include "ui/editor/VerseInput.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <array>
+#include <utility>
+
+class CBitmapButton;
+class CToolTipCtrl;
+
+// The verse editor: browses, edits, adds and deletes the verses of the main
+// dialog's verse list in place. Every edit of a field is stored at once, so
+// every way of closing keeps all changes; the caller then takes back the
+// count and the index and writes the verse file.
+class CVerseEditDlg : public CDialog
+{
+    Q_OBJECT
+
+public:
+    explicit CVerseEditDlg(QWidget *pParent = nullptr);
+    ~CVerseEditDlg() override;
+
+    // The counter, and for a valid nIndex the verse at nIndex in the fields.
+    void ShowVerse(int nIndex);
+    // Stores the three fields at m_nCurrent, if the file can hold them.
+    void StoreCurrent();
+
+    void OnFirst();
+    void OnPrev();
+    void OnNext();
+    void OnLast();
+    void OnNew();
+    void OnDelete();
+
+    int m_bCzech;
+    // The caller's verse arrays (not owned), count and index; the caller
+    // reads the count and the index back after the run.
+    QList<QByteArray> *m_pTitles = nullptr;
+    QList<QByteArray> *m_pNumbers = nullptr;
+    QList<QByteArray> *m_pContents = nullptr;
+    int m_nVerseCount = 0;
+    int m_nCurrent = -1;
+    // The verse file's encoding: typed text is stored in it.
+    TextEncoding m_encoding;
+    CBitmapButton *m_btnFirst = nullptr;
+    CBitmapButton *m_btnPrev = nullptr;
+    CBitmapButton *m_btnNext = nullptr;
+    CBitmapButton *m_btnLast = nullptr;
+    CBitmapButton *m_btnNew = nullptr;
+    CBitmapButton *m_btnDelete = nullptr;
+    // Owned; made by OnInitDialog, deleted by the destructor.
+    CToolTipCtrl *m_pToolTip = nullptr;
+    QString m_strTitle;
+    QString m_strNumber;
+    QString m_strContents;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(CDataExchange *pDX) override;
+    void PostNcDestroy() override;
+
+private:
+    std::array<std::pair<int, CBitmapButton *>, 6> Buttons() const;
+    void CreateToolTips();
+    bool HasVerse() const;
+    void MoveTo(int index);
+    VerseFields StoredVerse(int index) const;
+    void RefuseInput();
+    void PutBackFields(const VerseFields &fields);
+
+    // Set while the editor itself rewrites fields: those changes are no edits.
+    bool m_bPuttingBack = false;
+};
