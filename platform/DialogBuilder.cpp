@@ -21,7 +21,34 @@ BuiltControls DialogBuilder::Build(QDialog &dialog, const DialogTemplate &tmpl)
             built.byId.insert(ctrl.id, widget);
     }
     SetTabOrder(built.inOrder);
+    NameForScreenReaders(tmpl, built.inOrder);
     return built;
+}
+
+// Screen readers call a field by the label in front of it, as a reader of
+// the dialog would; a template may name a control outright.
+void DialogBuilder::NameForScreenReaders(const DialogTemplate &tmpl, const QList<QWidget *> &controls)
+{
+    QString label;
+    for (qsizetype i = 0; i < tmpl.controls.size(); ++i) {
+        const ControlTemplate &ctrl = tmpl.controls[i];
+        QString name = ctrl.accessibleName;
+        if (name.isEmpty() && ctrl.cls == ControlClass::Edit)
+            name = label;
+        if (!name.isEmpty())
+            controls[i]->setAccessibleName(name);
+        if (ctrl.cls == ControlClass::Static)
+            label = LabelText(ctrl.text);
+    }
+}
+
+QString DialogBuilder::LabelText(QString text)
+{
+    text.remove(QLatin1Char('&'));
+    text = text.trimmed();
+    if (text.endsWith(QLatin1Char(':')))
+        text.chop(1);
+    return text;
 }
 
 void DialogBuilder::SetUpWindow(QDialog &dialog, const DialogTemplate &tmpl, const QSize &base)
@@ -60,6 +87,8 @@ bool DialogBuilder::ReplaceControl(BuiltControls &controls, int id, QWidget *rep
     replacement->setEnabled(old->isEnabled());
     replacement->setProperty("dlgCtrlId", id);
     replacement->setProperty("templateText", old->property("templateText"));
+    if (replacement->accessibleName().isEmpty())
+        replacement->setAccessibleName(old->accessibleName());
     SetControlText(replacement, ControlText(old));
     replacement->stackUnder(old);
     if (replacement->focusPolicy() != Qt::NoFocus)

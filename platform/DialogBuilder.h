@@ -30,4 +30,6 @@ public:
 private:
     static void SetUpWindow(QDialog &dialog, const DialogTemplate &tmpl, const QSize &base);
     static void SetTabOrder(const QList<QWidget *> &controls);
+    static void NameForScreenReaders(const DialogTemplate &tmpl, const QList<QWidget *> &controls);
+    static QString LabelText(QString text);
 };

@@ -17,6 +17,9 @@ struct ControlTemplate
     int x, y, cx, cy;
     quint32 style;
     quint32 exStyle = 0;
+    // What a screen reader calls the control, where its text or the label
+    // before it does not say it.
+    QString accessibleName = {};
 };
 
 struct DialogTemplate
