@@ -27,6 +27,8 @@ bool CToolTipCtrl::AddTool(QWidget *tool, const QString &text)
     if (!m_parent || !tool)
         return false;
     m_tools.insert(tool, text);
+    // What the tip says is also what a screen reader calls the tool.
+    tool->setAccessibleName(text);
     connect(tool, &QObject::destroyed, this, [this, tool] { m_tools.remove(tool); });
     return true;
 }

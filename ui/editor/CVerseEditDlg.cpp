@@ -102,6 +102,7 @@ bool CVerseEditDlg::HasVerse() const
 void CVerseEditDlg::ShowVerse(int nIndex)
 {
     SetDlgItemText(IDC_COUNTER, CounterText(m_nCurrent, m_nVerseCount));
+    GetDlgItem(IDC_COUNTER)->setAccessibleName(CounterSpoken(m_nCurrent, m_nVerseCount, m_bCzech));
     if (nIndex < 0 || nIndex >= m_nVerseCount)
         return;
     const VerseFields verse = StoredVerse(nIndex);

@@ -41,3 +41,8 @@ QString CounterText(int current, int count)
 {
     return QStringLiteral("%1/%2").arg(current + 1).arg(count);
 }
+
+QString CounterSpoken(int current, int count, bool czech)
+{
+    return (czech ? QStringLiteral("Verš %1 z %2") : QStringLiteral("Verse %1 of %2")).arg(current + 1).arg(count);
+}

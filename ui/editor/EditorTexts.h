@@ -12,3 +12,5 @@ QString DeleteQuestion(bool czech);
 // "n/m": the one-based position of the verse shown and the number of
 // verses ("0/0" for an empty list, where current is -1).
 QString CounterText(int current, int count);
+// The counter as a screen reader says it: "Verse n of m".
+QString CounterSpoken(int current, int count, bool czech);
