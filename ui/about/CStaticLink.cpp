@@ -1,5 +1,6 @@
 #include "ui/about/CStaticLink.h"
 
+#include "platform/AccessibleLink.h"
 #include "platform/CDialog.h"
 #include "platform/MessageBeep.h"
 #include "platform/UrlOpener.h"
@@ -53,6 +54,7 @@ bool CStaticLink::Attach(QLabel *label, quint32 style)
     m_label = label;
     m_style = style;
     label->installEventFilter(this);
+    MarkAsLink(label);
     connect(label, &QObject::destroyed, this, &CStaticLink::PostNcDestroy);
     OnSetCursor();
     label->update();
