@@ -81,7 +81,10 @@ void VerseParser::OnLine(QByteArrayView line)
             m_done = true;
             return;
         }
-        m_title = CopyOf(line);
+        // Verses of one chapter often share a title: they share its bytes too.
+        if (line != QByteArrayView(m_lastTitle))
+            m_lastTitle = CopyOf(line);
+        m_title = m_lastTitle;
         m_expect = Expect::Number;
         return;
     case Expect::Number:

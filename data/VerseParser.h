@@ -37,6 +37,7 @@ private:
     VerseList m_list;
     QByteArray m_pending; // the start of a line not yet ended
     QByteArray m_title;
+    QByteArray m_lastTitle;
     QByteArray m_number;
     std::string m_text; // the verse text so far, reused from record to record
     Expect m_expect = Expect::Title;
