@@ -27,7 +27,6 @@ private slots:
     void start_focusOnExitAndEnterEnds();
     void oneVerse_alwaysIndexZero();
     void picksInSameSecond_showSameVerse();
-    void another_picksAgain();
     void emptyList_showsEmptyFields();
     void czechFile_decodedForDisplay();
     void fontsFromSettings_appliedToFields();
@@ -211,26 +210,6 @@ void TestMainDialog::picksInSameSecond_showSameVerse()
     });
 }
 
-void TestMainDialog::another_picksAgain()
-{
-    WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
-    QByteArray many;
-    for (int i = 0; i < 50; ++i)
-        many += "T" + QByteArray::number(i) + "\r\nR\r\nX\r\n#\r\n";
-    folder.Write("verses.niv", many + "$$$\r\n");
-    MessageBoxScript boxes;
-    RunDialog([](CLumeraDlg &dlg) {
-        QSet<int> seen;
-        for (int second = 0; second < 20; ++second) {
-            dlg.m_clock = [second] { return std::time_t(1'700'000'000 + 7 * second); };
-            QTest::mouseClick(dlg.GetDlgItem(IDC_ANOTHER), Qt::LeftButton);
-            seen.insert(dlg.m_verses.m_nCurrent);
-            QCOMPARE(FieldText(dlg, IDC_TITLE), QStringLiteral("T%1").arg(dlg.m_verses.m_nCurrent));
-        }
-        QVERIFY(seen.size() > 5);
-    });
-}
 
 void TestMainDialog::emptyList_showsEmptyFields()
 {

@@ -3,7 +3,6 @@
 #include "data/LeadingInt.h"
 #include "data/Settings.h"
 
-#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -18,7 +17,6 @@ private slots:
     void parse_defaultsInOrder();
     void loadMissingFile_reportsAndKeepsDefaults_data();
     void loadMissingFile_reportsAndKeepsDefaults();
-    void loadDirectory_reportsError();
     void loadFile_readsValues();
     void verseFilePath_decodesByEncoding();
     void leadingInt_data();
@@ -100,16 +98,6 @@ void TestSettings::loadMissingFile_reportsAndKeepsDefaults()
     QCOMPARE(settings.VerseFilePath(), QStringLiteral("Lumera.niv"));
 }
 
-void TestSettings::loadDirectory_reportsError()
-{
-    QTemporaryDir dir;
-    QVERIFY(QDir(dir.path()).mkdir("Lumera.ini"));
-    RecordingReporter reporter;
-    Settings settings;
-    QVERIFY(!settings.Load(dir.filePath("Lumera.ini"), false, reporter));
-    QCOMPARE(reporter.messages.size(), 1);
-    QCOMPARE(settings, Settings());
-}
 
 void TestSettings::loadFile_readsValues()
 {

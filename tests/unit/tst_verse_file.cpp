@@ -10,10 +10,8 @@ class TestVerseFile : public QObject
 private slots:
     void parse_data();
     void parse();
-    void parse_setsCountAndIndexToZero();
     void serialize_data();
     void serialize();
-    void serialize_wrapsEveryPieceUnderSeventy();
     void roundTrip_data();
     void roundTrip();
 };
@@ -87,12 +85,6 @@ void TestVerseFile::parse()
     QCOMPARE(VerseFile::Parse(bytes), expected);
 }
 
-void TestVerseFile::parse_setsCountAndIndexToZero()
-{
-    const VerseList list = VerseFile::Parse("$$$\r\n");
-    QCOMPARE(list.m_nVerseCount, 0);
-    QCOMPARE(list.m_nCurrent, 0);
-}
 
 void TestVerseFile::serialize_data()
 {
@@ -137,18 +129,6 @@ void TestVerseFile::serialize()
     QCOMPARE(VerseFile::Serialize(ListOf(verses)), bytes);
 }
 
-void TestVerseFile::serialize_wrapsEveryPieceUnderSeventy()
-{
-    VerseList list;
-    list.Append("T", "N", Repeat("In the beginning God created the heavens ", 12));
-    const QByteArray bytes = VerseFile::Serialize(list);
-    const QList<QByteArray> lines = bytes.split('\n');
-    for (qsizetype i = 2; i + 3 < lines.size(); ++i) {
-        const QByteArray line = lines[i].chopped(1);
-        QVERIFY2(line.size() <= 69 && line.size() >= 50, line.constData());
-    }
-    QCOMPARE(VerseFile::Parse(bytes).m_arrContents, list.m_arrContents);
-}
 
 void TestVerseFile::roundTrip_data()
 {
