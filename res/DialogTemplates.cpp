@@ -77,14 +77,14 @@ DialogTemplate AboutBox()
                  QStringLiteral("Orvane Press logo")},
                 {IDC_STATIC, Static, QStringLiteral("Orvane Press\nVerse tools for daily reading"),
                  15, 55, 120, 16, 0x50020000},
-                {IDC_URL, Static, QStringLiteral("www.orvane-press.example"),
-                 15, 79, 74, 8, 0x50020000},
-                {IDC_EMAIL, Static, QStringLiteral("lumera@orvane-press.example"),
-                 39, 71, 54, 8, 0x50020000},
+                // The two links and the invitation are wider than their texts
+                // strictly need, so no desktop font cuts them short.
+                {IDC_URL, Static, QStringLiteral("www.orvane.example"), 15, 79, 100, 8, 0x50020000},
+                {IDC_EMAIL, Static, QStringLiteral("lumera@orvane.example"), 39, 71, 94, 8, 0x50020000},
                 {IDC_STATIC, Static, QStringLiteral("e-mail:"), 15, 71, 21, 8, 0x50020000},
                 {IDC_STATIC, Static,
                  QStringLiteral("If you like the program then send me an e-mail."),
-                 44, 98, 147, 8, 0x50020000},
+                 44, 98, 170, 8, 0x50020000},
             }};
 }
 
