@@ -20,6 +20,8 @@ private slots:
     void saveThenLoad_roundTrip();
     void sharedFiles_roundTripByteIdentical_data();
     void sharedFiles_roundTripByteIdentical();
+    void malformedFiles_loadAndRoundTrip_data();
+    void malformedFiles_loadAndRoundTrip();
     void save_keepsPermissions();
     void save_intoMissingFolder_reportsAndCreatesNothing();
     void saveThroughSymlink_keepsLinkAndReplacesTarget();
@@ -128,6 +130,46 @@ void TestVerseFileIo::sharedFiles_roundTripByteIdentical()
     VerseList again;
     QVERIFY(file.Load(again, false, reporter));
     QCOMPARE(again, list);
+}
+
+// One small file per malformed case, read from disk as the program reads it;
+// whatever it loads must survive a save and a second load unchanged.
+void TestVerseFileIo::malformedFiles_loadAndRoundTrip_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QByteArray>("lastContents");
+    QTest::newRow("empty") << "empty.niv" << 0 << QByteArray();
+    QTest::newRow("cut after the title") << "cut-after-title.niv" << 1 << QByteArray();
+    QTest::newRow("no end marker") << "no-end-marker.niv" << 2 << QByteArray("B ");
+    QTest::newRow("lone CR") << "lone-cr.niv" << 1 << QByteArray("A\r ");
+    QTest::newRow("# with words") << "hash-with-words.niv" << 2 << QByteArray();
+    QTest::newRow("$$$ in a title") << "end-marker-in-title.niv" << 1 << QByteArray("A ");
+    QTest::newRow("NUL bytes") << "nul-bytes.niv" << 1 << QByteArray("A\0B ", 4);
+    QTest::newRow("blank line between") << "blank-line-between.niv" << 2 << QByteArray("N2 B ");
+}
+
+void TestVerseFileIo::malformedFiles_loadAndRoundTrip()
+{
+    QFETCH(QString, name);
+    QFETCH(int, count);
+    QFETCH(QByteArray, lastContents);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(name);
+    QVERIFY(QFile::copy(QStringLiteral(LUMERA_TEST_DATA "/verses/") + name, path));
+    RecordingReporter reporter;
+    VerseFile file(path);
+    VerseList list;
+    QVERIFY(file.Load(list, false, reporter));
+    QCOMPARE(list.m_nVerseCount, count);
+    QCOMPARE(list.m_arrContents.value(count - 1), lastContents);
+    QVERIFY(file.Save(list, false, reporter));
+    const QByteArray saved = ReadAll(path);
+    VerseList again;
+    QVERIFY(file.Load(again, false, reporter));
+    QCOMPARE(again, list);
+    QVERIFY(file.Save(again, false, reporter));
+    QCOMPARE(ReadAll(path), saved);
 }
 
 void TestVerseFileIo::save_keepsPermissions()
