@@ -2,6 +2,8 @@
 // Run by bench_startup in a folder holding a Lumera.ini and a verse file;
 // writes "shown" to its output at that moment.
 #include "app/CLumeraApp.h"
+#include "data/Settings.h"
+#include "data/VersePrefetch.h"
 #include "platform/WinTypes.h"
 #include "res/Resource.h"
 #include "ui/main/CLumeraDlg.h"
@@ -13,6 +15,7 @@
 
 int main(int argc, char *argv[])
 {
+    VersePrefetch::Start(QString::fromLatin1(Settings::kFileName));
     QApplication app(argc, argv);
     theApp.InstallMessageFilter();
     CLumeraDlg dlg;

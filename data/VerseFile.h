@@ -26,6 +26,8 @@ public:
 
     // The encoding of the bytes last loaded (UTF-8 for a new or empty file).
     TextEncoding encoding() const { return m_encoding; }
+    // For a list of this file read elsewhere.
+    void SetEncoding(TextEncoding encoding) { m_encoding = encoding; }
     const QString &path() const { return m_path; }
 
     static VerseList Parse(QByteArrayView bytes);

@@ -1,6 +1,7 @@
 #include "ui/main/CLumeraDlg.h"
 
 #include "app/CLumeraApp.h"
+#include "data/VersePrefetch.h"
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
 #include "platform/LogFont.h"
@@ -66,6 +67,11 @@ void CLumeraDlg::LoadSettings()
 void CLumeraDlg::LoadVerseFile()
 {
     m_verseFile = VerseFile(m_settings.VerseFilePath());
+    if (auto prefetched = VersePrefetch::Take(m_verseFile.path())) {
+        m_verses = std::move(prefetched->list);
+        m_verseFile.SetEncoding(prefetched->encoding);
+        return;
+    }
     m_verseFile.Load(m_verses, m_bCzech, *this);
 }
 

@@ -1,0 +1,54 @@
+#include "data/VersePrefetch.h"
+
+#include "data/ErrorReporter.h"
+#include "data/Settings.h"
+#include "data/VerseFile.h"
+
+#include <future>
+
+namespace {
+
+// Notes that an error happened; reporting it is left to the main dialog.
+class SilentReporter : public ErrorReporter
+{
+public:
+    void ReportFileError(const QString &) override { failed = true; }
+    bool failed = false;
+};
+
+std::future<VersePrefetch::Result> &Pending()
+{
+    static std::future<VersePrefetch::Result> pending;
+    return pending;
+}
+
+VersePrefetch::Result Read(const QString &settingsPath)
+{
+    SilentReporter reporter;
+    Settings settings;
+    settings.Load(settingsPath, false, reporter);
+    VersePrefetch::Result result;
+    result.path = settings.VerseFilePath();
+    VerseFile file(result.path);
+    result.loaded = file.Load(result.list, false, reporter) && !reporter.failed;
+    result.encoding = file.encoding();
+    return result;
+}
+
+} // namespace
+
+void VersePrefetch::Start(const QString &settingsPath)
+{
+    Pending() = std::async(std::launch::async, Read, settingsPath);
+}
+
+std::optional<VersePrefetch::Result> VersePrefetch::Take(const QString &path)
+{
+    std::future<Result> &pending = Pending();
+    if (!pending.valid())
+        return std::nullopt;
+    Result result = pending.get();
+    if (!result.loaded || result.path != path)
+        return std::nullopt;
+    return result;
+}

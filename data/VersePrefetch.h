@@ -1,0 +1,31 @@
+#pragma once
+
+#include "data/TextEncoding.h"
+#include "data/VerseList.h"
+
+#include <QString>
+
+#include <optional>
+
+// Reads the verse file named by the settings file on a second thread while
+// the window system starts up, which takes about as long. The main dialog
+// takes the list if it asks for the same file; otherwise, and after any
+// error, it loads the file itself, so every error is reported just as
+// without the prefetch, and in the same order.
+class VersePrefetch
+{
+public:
+    struct Result
+    {
+        QString path;
+        VerseList list;
+        TextEncoding encoding;
+        bool loaded = false;
+    };
+
+    // Starts reading settingsPath and the verse file it names.
+    static void Start(const QString &settingsPath);
+    // Waits for the read, and hands over its list when it is of path and
+    // was read without error. Only the first call can get it.
+    static std::optional<Result> Take(const QString &path);
+};
