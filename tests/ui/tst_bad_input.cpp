@@ -53,7 +53,7 @@ void TestBadInput::startUp_data()
 
     const QByteArray ini = "FILE=v.niv\r\n";
     QTest::newRow("NUL bytes inside lines") << ini << int(WriteVerses)
-        << QByteArray("T\0i\r\nR\0f\r\nA\0B\r\n#\r\n$$$\r\n", 26) << QString() << 1;
+        << QByteArrayLiteral("T\0i\r\nR\0f\r\nA\0B\r\n#\r\n$$$\r\n") << QString() << 1;
     QTest::newRow("10 MB line") << ini << int(WriteVerses)
         << "T\r\nR\r\n" + QByteArray(10 << 20, 'w') + "\r\n#\r\n$$$\r\n" << QString() << 1;
     QTest::newRow("random bytes") << ini << int(WriteVerses) << RandomBytes(100000) << QString() << -1;

@@ -72,7 +72,7 @@ void TestVerseFile::parse_data()
     QTest::newRow("bytes kept as they are")
         << QByteArray("\xC8" "as\r\n\x8E" "alm 1\r\n\xE8\x9A\r\n#\r\n$$$\r\n") << Rows{{"\xC8" "as", "\x8E" "alm 1", "\xE8\x9A "}};
     QTest::newRow("NUL bytes inside lines")
-        << QByteArray("T\0x\r\nN\r\nA\0B\r\n#\r\n$$$\r\n", 25)
+        << QByteArrayLiteral("T\0x\r\nN\r\nA\0B\r\n#\r\n$$$\r\n")
         << Rows{{QByteArray("T\0x", 3), "N", QByteArray("A\0B ", 4)}};
 }
 
