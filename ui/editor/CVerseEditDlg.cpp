@@ -4,12 +4,12 @@
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
 #include "platform/CToolTipCtrl.h"
+#include "platform/DlgItemText.h"
 #include "platform/MessageBeep.h"
 #include "platform/WinTypes.h"
 #include "res/DialogTemplates.h"
 #include "res/Resource.h"
 #include "ui/editor/EditorTexts.h"
-#include "platform/DlgItemText.h"
 #include "ui/editor/FieldText.h"
 
 #include <QScopedValueRollback>
