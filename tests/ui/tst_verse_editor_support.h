@@ -3,15 +3,12 @@
 #include "app/CLumeraApp.h"
 #include "data/TextEncoding.h"
 #include "data/VerseList.h"
-#include "platform/MessageBeep.h"
 #include "platform/WinTypes.h"
 #include "res/Resource.h"
 #include "ui/editor/CVerseEditDlg.h"
 
 #include <QTest>
 #include <QTimer>
-
-Q_DECLARE_METATYPE(TextEncoding::Kind)
 
 #include <functional>
 
@@ -57,35 +54,3 @@ inline int RunEditor(VerseList &list, const std::function<void(CVerseEditDlg &)>
     list.m_nCurrent = dlg.m_nCurrent;
     return result;
 }
-
-// The list's array that the field with this id edits.
-inline QList<QByteArray> &ArrayOf(VerseList &list, int field)
-{
-    return field == IDC_TITLE ? list.m_arrTitles : field == IDC_NUMBER ? list.m_arrNumbers : list.m_arrContents;
-}
-
-inline QString Text(const CVerseEditDlg &dlg, int id)
-{
-    return dlg.GetDlgItemText(id);
-}
-
-inline void Click(CVerseEditDlg &dlg, int id)
-{
-    QTest::mouseClick(dlg.GetDlgItem(id), Qt::LeftButton);
-}
-
-// Types the text key by key; unlike QTest::keyClicks, any character.
-inline void TypeText(QWidget *field, const QString &text)
-{
-    for (QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-// Counts the beeps while it lives.
-class BeepCounter
-{
-public:
-    BeepCounter() { BeepSeam::SetHandler([this](unsigned) { ++count; }); }
-    ~BeepCounter() { BeepSeam::Reset(); }
-    int count = 0;
-};
