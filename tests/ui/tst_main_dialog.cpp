@@ -298,6 +298,18 @@ void TestMainDialog::systemMenu_entriesInOrder()
         for (QAction *action : dlg.SystemMenu()->actions())
             texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
         QCOMPARE(texts, (QStringList{"&Move", "&Close\tAlt+F4", "-", "&Edit verses", "-", "&About Lumera..."}));
+        // Each entry runs its dialog: note which one is open, then close it.
+        QStringList opened;
+        for (QAction *action : {dlg.SystemMenu()->actions()[3], dlg.SystemMenu()->actions()[5]}) {
+            QTimer::singleShot(0, &dlg, [&opened] {
+                auto *box = qobject_cast<CDialog *>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                opened << box->windowTitle();
+                box->EndDialog(IDCANCEL);
+            });
+            action->trigger();
+        }
+        QCOMPARE(opened, (QStringList{"Edit verses", "About Lumera"}));
     });
 }
 
