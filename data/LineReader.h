@@ -28,9 +28,8 @@ public:
         return true;
     }
 
-    QByteArrayView bytes() const { return m_bytes; }
+    // Bytes read so far, line ends included.
     qsizetype position() const { return m_pos; }
-    void Seek(qsizetype position) { m_pos = position; }
 
 private:
     QByteArrayView m_bytes;

@@ -49,7 +49,6 @@ public:
 
     // Builds the controls unless already built.
     void CreateControls();
-    bool HasControls() const { return m_built; }
     const DialogTemplate &Template() const { return m_template; }
     // The controls in template order.
     const QList<QWidget *> &Controls() const { return m_controls.inOrder; }

@@ -26,7 +26,6 @@ public:
 
     // Installs the filter on the QApplication (once; needs the QApplication).
     void InstallMessageFilter();
-    bool IsMessageFilterInstalled() const { return m_filter != nullptr; }
 
     // The three-dimensional control look: the desktop always has it.
     void Enable3dControls() {}

@@ -42,7 +42,6 @@ public:
     QLabel *Label() const;
     const QString &Link() const { return m_link; }
     QRgb Color() const { return m_color; }
-    bool DeletesOnDestroy() const { return m_bDeleteOnDestroy; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
