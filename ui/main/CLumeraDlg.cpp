@@ -32,6 +32,8 @@ CLumeraDlg::CLumeraDlg(QWidget *pParent)
     , m_hIcon(LoadIconResource(QStringLiteral("IDR_MAINFRAME")))
     , m_verseFile(QString())
 {
+    OnClicked(IDC_ANOTHER, [this] { PickRandomVerse(); });
+    OnClicked(IDC_LICPICT, [this] { ShowEditionInfo(); });
 }
 
 CLumeraDlg::~CLumeraDlg() = default;
@@ -53,8 +55,6 @@ bool CLumeraDlg::OnInitDialog()
     LoadVerseFile();
     BuildFonts();
     LoadLogo();
-    OnClicked(IDC_ANOTHER, [this] { PickRandomVerse(); });
-    OnClicked(IDC_LICPICT, [this] { ShowEditionInfo(); });
     PickRandomVerse();
     return true;
 }
