@@ -45,6 +45,12 @@ const QByteArray kThreeVerses = "One\r\nRef 1\r\nFirst text.\r\n#\r\n"
                                 "Two\r\nRef 2\r\nSecond text.\r\n#\r\n"
                                 "Three\r\nRef 3\r\nThird text.\r\n#\r\n$$$\r\n";
 
+void WriteThreeVerses(const WorkFolder &folder, const QByteArray &ini = "FILE=verses.niv\r\n")
+{
+    folder.Write("Lumera.ini", ini);
+    folder.Write("verses.niv", kThreeVerses);
+}
+
 QString FieldText(CLumeraDlg &dlg, int id)
 {
     return dlg.GetDlgItemText(id);
@@ -137,8 +143,7 @@ void TestMainDialog::iconPosition()
 void TestMainDialog::start_showsVerseInFields()
 {
     WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
-    folder.Write("verses.niv", kThreeVerses);
+    WriteThreeVerses(folder);
     MessageBoxScript boxes;
     RunDialog([](CLumeraDlg &dlg) {
         QCOMPARE(dlg.m_verses.m_nVerseCount, 3);
@@ -160,8 +165,7 @@ void TestMainDialog::start_showsVerseInFields()
 void TestMainDialog::start_focusOnExitAndEnterEnds()
 {
     WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
-    folder.Write("verses.niv", kThreeVerses);
+    WriteThreeVerses(folder);
     MessageBoxScript boxes;
     CLumeraDlg dlg;
     QWidget *focusAtStart = nullptr;
@@ -243,9 +247,8 @@ void TestMainDialog::czechFile_decodedForDisplay()
 void TestMainDialog::fontsFromSettings_appliedToFields()
 {
     WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=verses.niv\r\nFONT1=DejaVu Sans\r\nFACE1=BOLD\r\nSIZE1=-20\r\n"
-                               "FONT2=DejaVu Serif\r\nFACE2=ITALIC\r\nSIZE2=-14\r\n");
-    folder.Write("verses.niv", kThreeVerses);
+    WriteThreeVerses(folder, "FILE=verses.niv\r\nFONT1=DejaVu Sans\r\nFACE1=BOLD\r\nSIZE1=-20\r\n"
+                             "FONT2=DejaVu Serif\r\nFACE2=ITALIC\r\nSIZE2=-14\r\n");
     MessageBoxScript boxes;
     RunDialog([](CLumeraDlg &dlg) {
         const QFont title = dlg.GetDlgItem(IDC_TITLE)->font();
@@ -274,8 +277,7 @@ void TestMainDialog::editionInfo_captionByLanguage()
     QFETCH(int, czech);
     QFETCH(QString, caption);
     WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
-    folder.Write("verses.niv", kThreeVerses);
+    WriteThreeVerses(folder);
     MessageBoxScript boxes;
     RunDialog([](CLumeraDlg &dlg) {
         QTest::mouseClick(dlg.GetDlgItem(IDC_LICPICT), Qt::LeftButton);
@@ -290,8 +292,7 @@ void TestMainDialog::editionInfo_captionByLanguage()
 void TestMainDialog::systemMenu_entriesInOrder()
 {
     WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
-    folder.Write("verses.niv", kThreeVerses);
+    WriteThreeVerses(folder);
     MessageBoxScript boxes;
     RunDialog([](CLumeraDlg &dlg) {
         QStringList texts;
