@@ -1,5 +1,6 @@
 #include "data/VerseFile.h"
 
+#include <QFile>
 #include <QTest>
 
 // Reading and writing verse files in memory.
@@ -14,6 +15,7 @@ private slots:
     void serialize();
     void roundTrip_data();
     void roundTrip();
+    void shippedSample_singleSpacedAndStable();
 };
 
 namespace {
@@ -151,6 +153,20 @@ void TestVerseFile::roundTrip()
     const QByteArray saved = VerseFile::Serialize(loaded);
     QCOMPARE(VerseFile::Parse(saved), loaded);
     QCOMPARE(VerseFile::Serialize(VerseFile::Parse(saved)), saved);
+}
+
+// The sample is the first thing a new user sees: its texts read with single
+// spaces, and a load and save changes none of its bytes.
+void TestVerseFile::shippedSample_singleSpacedAndStable()
+{
+    QFile file(QStringLiteral(LUMERA_SAMPLE_DIR "/Lumera.niv"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const VerseList list = VerseFile::Parse(bytes);
+    QCOMPARE(list.m_nVerseCount, 150);
+    for (const QByteArray &text : list.m_arrContents)
+        QVERIFY2(!text.contains("  "), text.constData());
+    QCOMPARE(VerseFile::Serialize(list), bytes);
 }
 
 QTEST_GUILESS_MAIN(TestVerseFile)
