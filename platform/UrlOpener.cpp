@@ -21,7 +21,7 @@ QUrl LinkToUrl(const QString &link)
     if (trimmed.isEmpty())
         return {};
     if (HasScheme(trimmed)) {
-        const QUrl url(trimmed);
+        QUrl url(trimmed);
         if (url.isValid())
             return url;
     }

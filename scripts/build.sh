@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Configures and builds into the directory given as $1 (default: build); extra arguments go to cmake.
+# Configures and builds with a preset from CMakePresets.json (default: the
+# debug build in build/); extra arguments go to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-dir="${1:-build}"
+preset="${1:-default}"
 shift || true
-cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-cmake --build "$dir" -j"$(nproc)"
+cmake --preset "$preset" "$@" >/dev/null
+cmake --build --preset "$preset" -j"$(nproc)"

@@ -5,7 +5,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/build.sh build
+bash scripts/build.sh default
 run_dir=build/sample-run
 if [ ! -f "$run_dir/Lumera.ini" ]; then
     mkdir -p "$run_dir"

@@ -3,5 +3,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
-bash scripts/build.sh build
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+bash scripts/build.sh default
+ctest --preset default -j"$(nproc)"
