@@ -10,8 +10,8 @@ reference and the verse text, and a button that picks another. Its verse
 editor lets you browse, change, add and delete verses.
 
 Chosen from the menu, Lumera keeps its settings and verses in
-~/.local/share/Lumera, which it fills with the bundled sample of 150
-well-known verses (World English Bible) on first use.]=])
+~/.local/share/Lumera, which it fills with the bundled sample of
+well-known verses on first use.]=])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS

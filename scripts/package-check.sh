@@ -23,7 +23,10 @@ fail() {
     exit 1
 }
 
-echo "== desktop-file-validate, appstreamcli validate, lintian"
+echo "== Package fields, desktop-file-validate, appstreamcli validate, lintian"
+version=$(sed -n 's/^set(LUMERA_FILE_VERSION "\(.*\)")$/\1/p' res/Version.cmake)
+[ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6 (>=' || fail "the dependencies were not computed"
 desktop-file-validate "$root"/usr/share/applications/*.desktop
 appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
 lintian --info "$deb" 2>&1 | { grep -v 'running with root privileges' || true; } | tee "$scratch/lintian.log"
