@@ -1,17 +1,20 @@
 #!/usr/bin/env python3
-"""Generates Lumera's pictures (icons, bitmaps, cursor) as XPM files.
+"""Generates Lumera's pictures (icons, bitmaps, cursor) as XPM files, and
+the desktop's icons as PNG files drawn from the same program icon.
 
 Everything is drawn here from simple shapes on a pixel grid, using the
 classic 16-colour palette.  Run from anywhere:
 
     python3 res/images/make_images.py
 
-The output files are written next to this script, in bitmaps/, icons/
-and cursors/.
+The output files are written next to this script, in bitmaps/, icons/,
+cursors/ and hicolor/ (lumera-<size>.png for each size desktops look up).
 """
 
 import math
 import os
+import struct
+import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -208,6 +211,7 @@ def make_icon_32():
     open_book(cv, 15, 14, prof, 12, 2, (3, 5, 7, 9), 2)
     sparkle(cv, 15, 6, 5, rays=2)
     cv.save("icons/IDR_MAINFRAME_32.xpm")
+    return cv
 
 
 def make_icon_16():
@@ -230,6 +234,7 @@ def make_icon_16():
                   "   y   ",
                   "   o   "], {"o": "o", "y": "y", "w": "w"})
     cv.save("icons/IDR_MAINFRAME_16.xpm")
+    return cv
 
 
 # ---------------------------------------------------------------------------
@@ -627,9 +632,88 @@ def make_cursor():
     cv.save("cursors/IDC_LINK_CURSOR.xpm", hotspot=HAND_HOTSPOT)
 
 
+# ---------------------------------------------------------------------------
+# Desktop icons (PNG, hicolor sizes)
+# ---------------------------------------------------------------------------
+
+def rgba_of(canvas):
+    """The canvas as rows of (r, g, b, a) tuples."""
+    def colour(c):
+        if c == " ":
+            return (0, 0, 0, 0)
+        v = PALETTE[c]
+        return (int(v[1:3], 16), int(v[3:5], 16), int(v[5:7], 16), 255)
+    return [[colour(c) for c in row] for row in canvas.px]
+
+
+def enlarged(rows, factor):
+    """Each pixel becomes a factor x factor block, keeping the pixel look."""
+    return [[px for px in row for _ in range(factor)] for row in rows for _ in range(factor)]
+
+
+def reduced(rows, size):
+    """Area-weighted reduction to size x size, averaging with
+    premultiplied alpha so transparent pixels do not darken the edges."""
+    n = len(rows)
+    scale = n / size
+    out = []
+    for ty in range(size):
+        out_row = []
+        for tx in range(size):
+            acc = [0.0, 0.0, 0.0, 0.0]
+            area = 0.0
+            for sy in range(int(ty * scale), min(n, math.ceil((ty + 1) * scale))):
+                wy = min(sy + 1, (ty + 1) * scale) - max(sy, ty * scale)
+                for sx in range(int(tx * scale), min(n, math.ceil((tx + 1) * scale))):
+                    w = wy * (min(sx + 1, (tx + 1) * scale) - max(sx, tx * scale))
+                    r, g, b, a = rows[sy][sx]
+                    acc[0] += w * r * a
+                    acc[1] += w * g * a
+                    acc[2] += w * b * a
+                    acc[3] += w * a
+                    area += w
+            alpha = acc[3] / area
+            if acc[3] == 0:
+                out_row.append((0, 0, 0, 0))
+            else:
+                out_row.append(tuple(round(acc[k] / acc[3]) for k in range(3)) + (round(alpha),))
+        out.append(out_row)
+    return out
+
+
+def save_png(relpath, rows):
+    """Writes an 8-bit RGBA PNG with no timestamp, so runs are repeatable."""
+    def chunk(kind, data):
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+    h, w = len(rows), len(rows[0])
+    raw = b"".join(b"\0" + bytes(v for px in row for v in px) for row in rows)
+    data = (b"\x89PNG\r\n\x1a\n"
+            + chunk(b"IHDR", struct.pack(">IIBBBBB", w, h, 8, 6, 0, 0, 0))
+            + chunk(b"IDAT", zlib.compress(raw, 9))
+            + chunk(b"IEND", b""))
+    path = os.path.join(HERE, relpath)
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(data)
+    print(f"{relpath}: {w}x{h}")
+
+
+def make_desktop_icons(icon16, icon32):
+    """The program icon at every size desktops look up: the 16-pixel
+    drawing as it is, the 32-pixel one reduced for 22 and 24 (and for 48
+    from its double) and
+    enlarged block by block for the bigger sizes."""
+    small, big = rgba_of(icon16), rgba_of(icon32)
+    sizes = {16: small, 22: reduced(big, 22), 24: reduced(big, 24), 32: big, 48: reduced(enlarged(big, 2), 48)}
+    for factor in (2, 4, 8):
+        sizes[32 * factor] = enlarged(big, factor)
+    for size, rows in sorted(sizes.items()):
+        save_png(f"hicolor/lumera-{size}.png", rows)
+
+
 if __name__ == "__main__":
-    make_icon_32()
-    make_icon_16()
+    make_desktop_icons(make_icon_16(), make_icon_32())
     make_orvane()
     make_about_logo()
     make_buttons()
