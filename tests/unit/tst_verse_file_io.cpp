@@ -20,7 +20,6 @@ class TestVerseFileIo : public QObject
 private slots:
     void loadMissingFile_reportsWithName_data();
     void loadMissingFile_reportsWithName();
-    void saveThenLoad_roundTrip();
     void sharedFiles_roundTripByteIdentical_data();
     void sharedFiles_roundTripByteIdentical();
     void malformedFiles_loadAndRoundTrip_data();
@@ -102,25 +101,6 @@ void TestVerseFileIo::loadMissingFile_reportsWithName()
     QVERIFY(list.m_arrTitles.isEmpty());
 }
 
-
-void TestVerseFileIo::saveThenLoad_roundTrip()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("verses.niv");
-    VerseList list;
-    list.Append("Love", "1 John 4:8", "He who doesn't love doesn't know God, for God is love. Beloved, let us love one another. ");
-    list.Append("", "", "");
-    RecordingReporter reporter;
-    QVERIFY(Saved(VerseFile(path).Save(list)));
-    VerseList loaded;
-    VerseFile file(path);
-    QVERIFY(file.Load(loaded, false, reporter));
-    list.m_nCurrent = 0;
-    QCOMPARE(loaded, list);
-    QVERIFY(reporter.messages.isEmpty());
-    QCOMPARE(file.encoding().kind(), TextEncoding::Kind::Utf8);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"verses.niv"});
-}
 
 void TestVerseFileIo::sharedFiles_roundTripByteIdentical_data()
 {
