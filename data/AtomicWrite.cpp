@@ -70,13 +70,12 @@ constexpr int kRewriteInPlace = -2;
 int ReplaceByRename(const QByteArray &dir, const QByteArray &name, const struct stat *old, QByteArrayView bytes,
                     FileStamp &stamp)
 {
-    const int kInPlace = kRewriteInPlace;
     TempFile temp;
     int error = temp.CreateUnnamed(dir, name);
     if (error != 0)
-        return old && (error == EACCES || error == EPERM) ? kInPlace : error;
+        return old && (error == EACCES || error == EPERM) ? kRewriteInPlace : error;
     if (old && ::fchown(temp.fd(), old->st_uid, old->st_gid) != 0)
-        return kInPlace;
+        return kRewriteInPlace;
     if (::fchmod(temp.fd(), old ? old->st_mode & 07777 : NewFileMode()) != 0)
         return errno;
     error = PosixIo::WriteAt(temp.fd(), bytes, 0);
@@ -87,7 +86,7 @@ int ReplaceByRename(const QByteArray &dir, const QByteArray &name, const struct 
     if (error != 0)
         return error;
     if (::rename(temp.path().constData(), (dir + '/' + name).constData()) != 0)
-        return old && (errno == EACCES || errno == EPERM) ? kInPlace : errno;
+        return old && (errno == EACCES || errno == EPERM) ? kRewriteInPlace : errno;
     temp.ForgetName();
     stamp = FileStamp::OfDescriptor(temp.fd());
     PosixIo::SyncFolder(dir);

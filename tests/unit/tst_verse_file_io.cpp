@@ -74,7 +74,8 @@ void TestVerseFileIo::loadMissingFile_reportsWithName_data()
     QTest::newRow("format codes in the name are plain text") << false << "%s%n%1.niv"
         << "Error: Can't open file %s%n%1.niv\n\nThe file specified in LUMERA.INI in FILES section "
            "doesn't exist in the current directory.";
-    const QString tail = "\n\nThe file specified in LUMERA.INI in FILES section doesn't exist in the current directory.";
+    const QString tail = "\n\nThe file specified in LUMERA.INI in FILES section doesn't exist in the current "
+                         "directory.";
     QTest::newRow("a 100 KB name shows its start and end") << false << QString(100000, 'x') + ".niv"
         << "Error: Can't open file " + QString(39, 'x') + QChar(0x2026) + QString(36, 'x') + ".niv" + tail;
     const QString face = QStringLiteral("\U0001F600");
