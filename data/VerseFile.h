@@ -32,8 +32,7 @@ public:
     // For a list of this file read elsewhere.
     void SetEncoding(TextEncoding encoding) { m_encoding = encoding; }
     const QString &path() const { return m_path; }
-    // The file as it was last read or written here.
-    const FileStamp &stamp() const { return m_stamp; }
+    // The file as it was read elsewhere (see Save).
     void SetStamp(FileStamp stamp) { m_stamp = stamp; }
 
     static VerseList Parse(QByteArrayView bytes);
