@@ -108,7 +108,7 @@ int main(int argc, char **argv)
     };
     const double plainSave = BestOf(runs, [&] { writeBare(false); });
     const double bareSave = BestOf(runs, [&] { writeBare(true); });
-    const double save = BestOf(runs, [&] { VerseFile(path).Save(list, false, reporter); });
+    const double save = BestOf(runs, [&] { VerseFile(path).Save(list); });
 
     list = VerseList();
     malloc_trim(0);

@@ -1,108 +1,126 @@
 #include "data/AtomicWrite.h"
 
+#include "data/InPlaceWrite.h"
+#include "data/PosixIo.h"
+#include "data/TempFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// Closes the descriptor and removes a named temporary unless released.
-class TempFile
+// While it lives, a write past the file-size limit fails with EFBIG instead
+// of ending the process.
+class SizeSignalIgnored
 {
 public:
-    TempFile(int fd, QByteArray name) : m_fd(fd), m_name(std::move(name)) {}
-    ~TempFile()
+    SizeSignalIgnored()
     {
-        if (m_fd >= 0)
-            ::close(m_fd);
-        if (!m_name.isEmpty())
-            ::unlink(m_name.constData());
+        struct sigaction ignore = {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &ignore, &m_old);
     }
-    TempFile(const TempFile &) = delete;
-    TempFile &operator=(const TempFile &) = delete;
-
-    int fd() const { return m_fd; }
-    void SetName(QByteArray name) { m_name = std::move(name); }
-    void Release() { m_name.clear(); }
+    ~SizeSignalIgnored() { ::sigaction(SIGXFSZ, &m_old, nullptr); }
+    SizeSignalIgnored(const SizeSignalIgnored &) = delete;
+    SizeSignalIgnored &operator=(const SizeSignalIgnored &) = delete;
 
 private:
-    int m_fd;
-    QByteArray m_name;
+    struct sigaction m_old = {};
 };
 
-bool WriteAll(int fd, QByteArrayView bytes)
+// The file to replace, open for writing without blocking on anything that is
+// not a regular file; -1 with error set when it may not be written.
+int OpenExisting(const QByteArray &target, struct stat &st, int &error)
 {
-    const char *p = bytes.data();
-    qsizetype left = bytes.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, p, size_t(left));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        p += n;
-        left -= n;
-    }
-    return true;
+    error = S_ISDIR(st.st_mode) ? EISDIR : S_ISREG(st.st_mode) ? 0 : kNotRegularFile;
+    // The superuser may write anything; a file no one may write is meant to
+    // stay as it is, so it is protected from the superuser's saves too.
+    if (error == 0 && ::geteuid() == 0 && (st.st_mode & 0222) == 0)
+        error = EACCES;
+    if (error != 0)
+        return -1;
+    const int fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        error = errno;
+    else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+        error = kNotRegularFile;
+    if (error != 0 && fd >= 0)
+        ::close(fd);
+    return error == 0 ? fd : -1;
 }
 
-// The mode of the file being replaced, or the usual mode of a new file.
-mode_t TargetMode(const QByteArray &target)
+mode_t NewFileMode()
 {
-    struct stat st;
-    if (::stat(target.constData(), &st) == 0)
-        return st.st_mode & 07777;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return 0666 & ~mask;
 }
 
-// An unnamed file in dir where the file system offers one (nothing is left
-// behind if the process dies), else a fresh hidden file named temp.
-int OpenTemp(const QByteArray &dir, const QByteArray &temp, bool &named)
+// Writes bytes to a new file and renames it over the file name in dir.
+// Returns 0 or the errno that stopped it, or kRewriteInPlace where the old
+// file's owner, group or folder call for that.
+constexpr int kRewriteInPlace = -2;
+
+int ReplaceByRename(const QByteArray &dir, const QByteArray &name, const struct stat *old, QByteArrayView bytes,
+                    FileStamp &stamp)
 {
-    named = false;
-    int fd = ::open(dir.constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
-    if (fd >= 0 || errno == ENOENT || errno == ENOTDIR)
-        return fd;
-    named = true;
-    ::unlink(temp.constData());
-    return ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    TempFile temp;
+    int error = temp.CreateUnnamed(dir, name);
+    if (error != 0)
+        return old && (error == EACCES || error == EPERM) ? kRewriteInPlace : error;
+    if (old && ::fchown(temp.fd(), old->st_uid, old->st_gid) != 0)
+        return kRewriteInPlace;
+    if (::fchmod(temp.fd(), old ? old->st_mode & 07777 : NewFileMode()) != 0)
+        return errno;
+    error = PosixIo::WriteAt(temp.fd(), bytes, 0);
+    if (error == 0 && ::fsync(temp.fd()) != 0)
+        error = errno;
+    if (error == 0)
+        error = temp.GiveName(dir, name);
+    if (error != 0)
+        return error;
+    if (::rename(temp.path().constData(), (dir + '/' + name).constData()) != 0)
+        return old && (errno == EACCES || errno == EPERM) ? kRewriteInPlace : errno;
+    temp.ForgetName();
+    stamp = FileStamp::OfDescriptor(temp.fd());
+    PosixIo::SyncFolder(dir);
+    return 0;
 }
 
 } // namespace
 
-bool WriteFileAtomically(const QString &path, QByteArrayView bytes)
+WriteOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes)
 {
     QFileInfo info(path);
     if (info.isSymLink() && info.exists())
         info = QFileInfo(info.canonicalFilePath());
     const QByteArray target = QFile::encodeName(info.absoluteFilePath());
     const QByteArray dir = QFile::encodeName(info.absolutePath());
-    const QByteArray temp = dir + "/." + QFile::encodeName(info.fileName()) + ".saving";
+    const QByteArray name = QFile::encodeName(info.fileName());
+    const SizeSignalIgnored sizeSignal;
 
-    bool named = false;
-    TempFile file(OpenTemp(dir, temp, named), named ? temp : QByteArray());
-    if (file.fd() < 0)
-        return false;
-    if (::fchmod(file.fd(), TargetMode(target)) != 0 || !WriteAll(file.fd(), bytes)
-        || ::fdatasync(file.fd()) != 0)
-        return false;
-    if (!named) {
-        // Give the finished file its hidden name; one left by a save that
-        // died at this very step is replaced.
-        ::unlink(temp.constData());
-        const QByteArray self = "/proc/self/fd/" + QByteArray::number(file.fd());
-        if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, temp.constData(), AT_SYMLINK_FOLLOW) != 0)
-            return false;
-        file.SetName(temp);
+    WriteOutcome outcome;
+    struct stat st;
+    const bool exists = ::stat(target.constData(), &st) == 0;
+    if (!exists && errno != ENOENT)
+        return {errno, {}};
+    const int fd = exists ? OpenExisting(target, st, outcome.error) : -1;
+    if (outcome.error != 0)
+        return outcome;
+    outcome.error = exists && st.st_nlink > 1
+        ? kRewriteInPlace
+        : ReplaceByRename(dir, name, exists ? &st : nullptr, bytes, outcome.stamp);
+    if (outcome.error == kRewriteInPlace) {
+        outcome.error = RewriteInPlace(fd, dir, name, bytes);
+        outcome.stamp = FileStamp::OfDescriptor(fd);
     }
-    if (::rename(temp.constData(), target.constData()) != 0)
-        return false;
-    file.Release();
-    return true;
+    if (fd >= 0)
+        ::close(fd);
+    return outcome;
 }

@@ -121,6 +121,7 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
         ReportError(czech, reporter);
         return false;
     }
+    m_stamp = FileStamp::OfDescriptor(file.handle());
     VerseParser parser(file.size());
     QByteArray buffer(kReadChunk, Qt::Uninitialized);
     while (!parser.Done()) {
@@ -138,12 +139,18 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
     return true;
 }
 
-bool VerseFile::Save(const VerseList &list, bool czech, ErrorReporter &reporter) const
+SaveResult VerseFile::Save(const VerseList &list, bool replaceChanged)
 {
-    const bool saved = WriteFileAtomically(m_path, Serialize(list));
-    if (!saved)
-        ReportError(czech, reporter);
-    return saved;
+    if (!replaceChanged && m_stamp.IsValid()) {
+        const FileStamp now = FileStamp::OfPath(m_path);
+        if (now.IsValid() && now != m_stamp)
+            return {SaveResult::Status::ChangedOnDisk, 0};
+    }
+    const WriteOutcome outcome = WriteFileAtomically(m_path, Serialize(list));
+    if (outcome.error != 0)
+        return {SaveResult::Status::Failed, outcome.error};
+    m_stamp = outcome.stamp;
+    return {};
 }
 
 void VerseFile::ReportError(bool czech, ErrorReporter &reporter) const

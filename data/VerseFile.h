@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/FileStamp.h"
+#include "data/SaveResult.h"
 #include "data/TextEncoding.h"
 #include "data/VerseList.h"
 
@@ -20,15 +22,18 @@ public:
     // Reads the file into list (cleared first, count and index 0). On a
     // failed open or read, reports it and leaves the list empty.
     bool Load(VerseList &list, bool czech, ErrorReporter &reporter);
-    // Replaces the file atomically. On failure the old file stays whole and
-    // the error is reported.
-    bool Save(const VerseList &list, bool czech, ErrorReporter &reporter) const;
+    // Replaces the file atomically (see WriteFileAtomically); on failure the
+    // old file stays whole. A file changed on disk since it was last read or
+    // written here is left alone unless replaceChanged.
+    SaveResult Save(const VerseList &list, bool replaceChanged = false);
 
     // The encoding of the bytes last loaded (UTF-8 for a new or empty file).
     TextEncoding encoding() const { return m_encoding; }
     // For a list of this file read elsewhere.
     void SetEncoding(TextEncoding encoding) { m_encoding = encoding; }
     const QString &path() const { return m_path; }
+    // The file as it was read elsewhere (see Save).
+    void SetStamp(FileStamp stamp) { m_stamp = stamp; }
 
     static VerseList Parse(QByteArrayView bytes);
     static QByteArray Serialize(const VerseList &list);
@@ -44,4 +49,5 @@ private:
 
     QString m_path;
     TextEncoding m_encoding;
+    FileStamp m_stamp;
 };

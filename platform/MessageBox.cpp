@@ -3,8 +3,11 @@
 #include "platform/CWinApp.h"
 
 #include <QApplication>
+#include <QList>
 #include <QMessageBox>
 #include <QPushButton>
+
+#include <utility>
 
 namespace {
 
@@ -19,9 +22,15 @@ QMessageBox::Icon IconOf(unsigned type)
     }
 }
 
-bool IsYesNo(unsigned type)
+// The buttons of each box type, the first the default, with their results.
+// Escape answers the last (OK alone for a plain box).
+QList<std::pair<QMessageBox::StandardButton, int>> ButtonsOf(unsigned type)
 {
-    return (type & MB_TYPEMASK) == MB_YESNO;
+    switch (type & MB_TYPEMASK) {
+    case MB_YESNO: return {{QMessageBox::Yes, IDYES}, {QMessageBox::No, IDNO}};
+    case MB_RETRYCANCEL: return {{QMessageBox::Retry, IDRETRY}, {QMessageBox::Cancel, IDCANCEL}};
+    default: return {{QMessageBox::Ok, IDOK}};
+    }
 }
 
 QWidget *ActiveOwner()
@@ -63,16 +72,17 @@ int MessageBoxSeam::ShowModal(const MessageBoxRequest &request)
     QMessageBox box(IconOf(request.type), request.caption, request.text, QMessageBox::NoButton,
                     request.owner);
     box.setTextFormat(Qt::PlainText);
-    if (!IsYesNo(request.type)) {
-        box.setStandardButtons(QMessageBox::Ok);
-        box.setDefaultButton(QMessageBox::Ok);
-        box.exec();
-        return IDOK;
-    }
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    box.setDefaultButton(QMessageBox::Yes);
+    const auto buttons = ButtonsOf(request.type);
+    for (const auto &[button, result] : buttons)
+        box.addButton(button);
+    box.setDefaultButton(buttons.first().first);
+    box.setEscapeButton(buttons.last().first);
     box.exec();
-    return box.clickedButton() == box.button(QMessageBox::Yes) ? IDYES : IDNO;
+    for (const auto &[button, result] : buttons) {
+        if (box.clickedButton() == box.button(button))
+            return result;
+    }
+    return buttons.last().second;
 }
 
 int AfxMessageBox(const QString &text, unsigned type)

@@ -9,7 +9,7 @@
 class QWidget;
 
 // One message box to show: its owner window (or none), caption, text and
-// type (MB_OK or MB_YESNO, with an MB_ICON... value).
+// type (MB_OK, MB_YESNO or MB_RETRYCANCEL, with an MB_ICON... value).
 struct MessageBoxRequest
 {
     QString text;
@@ -29,7 +29,8 @@ public:
     static void Reset();
     static int Show(const MessageBoxRequest &request);
 
-    // The default: a QMessageBox run modally. Returns IDOK, IDYES or IDNO.
+    // The default: a QMessageBox run modally. Returns IDOK, IDYES, IDNO,
+    // IDRETRY or IDCANCEL.
     static int ShowModal(const MessageBoxRequest &request);
 
 private:

@@ -56,6 +56,7 @@ constexpr quint32 SS_CENTERIMAGE = 0x200;
 // Message-box types
 constexpr unsigned MB_OK = 0x0;
 constexpr unsigned MB_YESNO = 0x4;
+constexpr unsigned MB_RETRYCANCEL = 0x5;
 constexpr unsigned MB_TYPEMASK = 0xF;
 constexpr unsigned MB_ICONHAND = 0x10;
 constexpr unsigned MB_ICONSTOP = MB_ICONHAND;
@@ -68,5 +69,6 @@ constexpr unsigned MB_ICONMASK = 0xF0;
 // Command and message-box results
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
+constexpr int IDRETRY = 4;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;

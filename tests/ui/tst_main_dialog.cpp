@@ -33,6 +33,8 @@ private slots:
     void editionInfo_captionByLanguage_data();
     void editionInfo_captionByLanguage();
     void systemMenu_entriesInOrder();
+    void editorClose_saveRetriesOrAsks_data();
+    void editorClose_saveRetriesOrAsks();
 
 private:
     // Runs the dialog's initialisation and gives it to check before closing.
@@ -312,6 +314,66 @@ void TestMainDialog::systemMenu_entriesInOrder()
         }
         QCOMPARE(opened, (QStringList{"Edit verses", "About Lumera"}));
     });
+}
+
+// The editor closes with the verses unchanged; meanwhile the verse file is
+// replaced by a folder (the save fails: Retry once it is gone) or rewritten
+// by another program (the save asks: No leaves it, the next save asks again).
+void TestMainDialog::editorClose_saveRetriesOrAsks_data()
+{
+    QTest::addColumn<bool>("folder");
+    QTest::addColumn<QList<int>>("answers");
+    QTest::addColumn<unsigned>("type");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("failed save, Retry") << true << QList<int>{IDRETRY} << (MB_RETRYCANCEL | MB_ICONSTOP)
+        << "Error: Can't open file verses.niv\n\nThe file specified in LUMERA.INI in FILES section doesn't "
+           "exist in the current directory.\n\nIs a directory";
+    QTest::newRow("changed on disk, No then Yes") << false << QList<int>{IDNO, IDYES} << (MB_YESNO | MB_ICONQUESTION)
+        << "The file verses.niv was changed on disk since it was read.\n\nReplace it with your edits?";
+}
+
+void TestMainDialog::editorClose_saveRetriesOrAsks()
+{
+    QFETCH(bool, folder);
+    QFETCH(QList<int>, answers);
+    QFETCH(unsigned, type);
+    QFETCH(QString, text);
+    WorkFolder work;
+    WriteThreeVerses(work);
+    QList<MessageBoxRequest> shown;
+    MessageBoxSeam::SetHandler([&](const MessageBoxRequest &request) {
+        shown.append(request);
+        if (folder)
+            QDir(work.Path("verses.niv")).removeRecursively();
+        return answers.value(shown.size() - 1, IDCANCEL);
+    });
+    const auto runEditor = [](CLumeraDlg &dlg, const std::function<void()> &whileOpen) {
+        QTimer::singleShot(0, &dlg, [whileOpen] {
+            whileOpen();
+            qobject_cast<CDialog *>(QApplication::activeModalWidget())->EndDialog(IDCANCEL);
+        });
+        dlg.OnSysCommand(IDM_VERSE_EDITOR);
+    };
+    RunDialog([&](CLumeraDlg &dlg) {
+        runEditor(dlg, [&] {
+            QVERIFY(QFile::remove(work.Path("verses.niv")));
+            if (folder)
+                QVERIFY(QDir(work.Path(".")).mkdir("verses.niv"));
+            else
+                work.Write("verses.niv", "changed");
+        });
+        if (!folder) {
+            QCOMPARE(work.Read("verses.niv"), QByteArray("changed"));
+            runEditor(dlg, [] {});
+        }
+    });
+    MessageBoxSeam::Reset();
+    QCOMPARE(shown.size(), answers.size());
+    for (const MessageBoxRequest &request : shown) {
+        QCOMPARE(request.type, type);
+        QCOMPARE(request.text, text);
+    }
+    QCOMPARE(work.Read("verses.niv"), kThreeVerses);
 }
 
 QTEST_MAIN(TestMainDialog)

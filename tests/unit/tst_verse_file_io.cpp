@@ -1,4 +1,5 @@
 #include "RecordingReporter.h"
+#include "data/AtomicWrite.h"
 #include "data/ErrorMessages.h"
 #include "data/VerseFile.h"
 
@@ -8,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 // Verse files on disk: loading, atomic saving, and failures.
 class TestVerseFileIo : public QObject
@@ -17,15 +20,12 @@ class TestVerseFileIo : public QObject
 private slots:
     void loadMissingFile_reportsWithName_data();
     void loadMissingFile_reportsWithName();
-    void saveThenLoad_roundTrip();
     void sharedFiles_roundTripByteIdentical_data();
     void sharedFiles_roundTripByteIdentical();
     void malformedFiles_loadAndRoundTrip_data();
     void malformedFiles_loadAndRoundTrip();
-    void save_keepsPermissions();
-    void save_intoMissingFolder_reportsAndCreatesNothing();
-    void saveThroughSymlink_keepsLinkAndReplacesTarget();
-    void save_replacesTemporaryLeftByEarlierSave();
+    void save_targets_data();
+    void save_targets();
 };
 
 namespace {
@@ -41,6 +41,21 @@ void WriteAll(const QString &path, const QByteArray &bytes)
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
+}
+
+const QByteArray kOldBytes = "Old\r\nOld 1:1\r\nThe old list.\r\n#\r\n$$$\r\n";
+const QByteArray kNewBytes = "T\r\nN\r\nA\r\n#\r\n$$$\r\n";
+
+bool Saved(const SaveResult &result)
+{
+    return result.status == SaveResult::Status::Saved;
+}
+
+VerseList NewList()
+{
+    VerseList list;
+    list.Append("T", "N", "A ");
+    return list;
 }
 
 } // namespace
@@ -59,6 +74,14 @@ void TestVerseFileIo::loadMissingFile_reportsWithName_data()
     QTest::newRow("format codes in the name are plain text") << false << "%s%n%1.niv"
         << "Error: Can't open file %s%n%1.niv\n\nThe file specified in LUMERA.INI in FILES section "
            "doesn't exist in the current directory.";
+    const QString tail = "\n\nThe file specified in LUMERA.INI in FILES section doesn't exist in the current "
+                         "directory.";
+    QTest::newRow("a 100 KB name shows its start and end") << false << QString(100000, 'x') + ".niv"
+        << "Error: Can't open file " + QString(39, 'x') + QChar(0x2026) + QString(36, 'x') + ".niv" + tail;
+    const QString face = QStringLiteral("\U0001F600");
+    QTest::newRow("a long name is not cut inside a character") << false
+        << QString(38, 'x') + face + QString(100, 'y') + face + QString(39, 'z')
+        << "Error: Can't open file " + QString(38, 'x') + QChar(0x2026) + QString(39, 'z') + tail;
 }
 
 void TestVerseFileIo::loadMissingFile_reportsWithName()
@@ -79,25 +102,6 @@ void TestVerseFileIo::loadMissingFile_reportsWithName()
     QVERIFY(list.m_arrTitles.isEmpty());
 }
 
-
-void TestVerseFileIo::saveThenLoad_roundTrip()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("verses.niv");
-    VerseList list;
-    list.Append("Love", "1 John 4:8", "He who doesn't love doesn't know God, for God is love. Beloved, let us love one another. ");
-    list.Append("", "", "");
-    RecordingReporter reporter;
-    QVERIFY(VerseFile(path).Save(list, false, reporter));
-    VerseList loaded;
-    VerseFile file(path);
-    QVERIFY(file.Load(loaded, false, reporter));
-    list.m_nCurrent = 0;
-    QCOMPARE(loaded, list);
-    QVERIFY(reporter.messages.isEmpty());
-    QCOMPARE(file.encoding().kind(), TextEncoding::Kind::Utf8);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"verses.niv"});
-}
 
 void TestVerseFileIo::sharedFiles_roundTripByteIdentical_data()
 {
@@ -123,7 +127,7 @@ void TestVerseFileIo::sharedFiles_roundTripByteIdentical()
     VerseFile file(path);
     QVERIFY(file.Load(list, false, reporter));
     QCOMPARE(list.m_nVerseCount, count);
-    QVERIFY(file.Save(list, false, reporter));
+    QVERIFY(Saved(file.Save(list)));
     // These files were written by the same wrap, so the bytes come back unchanged.
     QCOMPARE(QCryptographicHash::hash(ReadAll(path), QCryptographicHash::Sha256),
              QCryptographicHash::hash(ReadAll(source), QCryptographicHash::Sha256));
@@ -163,64 +167,117 @@ void TestVerseFileIo::malformedFiles_loadAndRoundTrip()
     QVERIFY(file.Load(list, false, reporter));
     QCOMPARE(list.m_nVerseCount, count);
     QCOMPARE(list.m_arrContents.value(count - 1), lastContents);
-    QVERIFY(file.Save(list, false, reporter));
+    QVERIFY(Saved(file.Save(list)));
     const QByteArray saved = ReadAll(path);
     VerseList again;
     QVERIFY(file.Load(again, false, reporter));
     QCOMPARE(again, list);
-    QVERIFY(file.Save(again, false, reporter));
+    QVERIFY(Saved(file.Save(again)));
     QCOMPARE(ReadAll(path), saved);
 }
 
-void TestVerseFileIo::save_keepsPermissions()
+// What each kind of target gets from a save of m_newList: the result, and the
+// folder afterwards, byte for byte.
+void TestVerseFileIo::save_targets_data()
 {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("verses.niv");
-    WriteAll(path, "$$$\r\n");
-    const auto perms = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
-    QVERIFY(QFile::setPermissions(path, perms));
-    RecordingReporter reporter;
-    VerseList list;
-    list.Append("T", "N", "A ");
-    QVERIFY(VerseFile(path).Save(list, false, reporter));
-    QCOMPARE(QFile::permissions(path) & 0xF0FF, perms);
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QStringList>("entries");
+    const int saved = int(SaveResult::Status::Saved);
+    const int failed = int(SaveResult::Status::Failed);
+    const QByteArray neu = kNewBytes;
+    const QStringList one{"verses.niv"};
+    QTest::newRow("new file") << "new" << saved << 0 << neu << one;
+    QTest::newRow("mode 0640 kept") << "0640" << saved << 0 << neu << one;
+    QTest::newRow("through a link: link kept, target replaced")
+        << "link" << saved << 0 << neu << QStringList{"real.niv", "verses.niv"};
+    QTest::newRow("hard link: both names get the new list")
+        << "hardlink" << saved << 0 << neu << QStringList{"other.niv", "verses.niv"};
+    QTest::newRow("planted temporaries never block")
+        << "planted" << saved << 0 << neu << QStringList{".verses.niv.saving", "verses.niv"};
+    QTest::newRow("changed on disk since read: left alone")
+        << "changed" << int(SaveResult::Status::ChangedOnDisk) << 0 << QByteArray("changed") << one;
+    QTest::newRow("write-protected 0444") << "0444" << failed << EACCES << kOldBytes << one;
+    QTest::newRow("missing folder") << "missing" << failed << ENOENT << QByteArray() << QStringList{};
+    QTest::newRow("a folder of that name") << "folder" << failed << EISDIR << QByteArray() << one;
+    QTest::newRow("a FIFO, never opened") << "fifo" << failed << kNotRegularFile << QByteArray() << one;
+    QTest::newRow("a link to a FIFO")
+        << "fifolink" << failed << kNotRegularFile << QByteArray() << QStringList{"pipe", "verses.niv"};
+    QTest::newRow("a device node") << "device" << failed << kNotRegularFile << QByteArray() << one;
 }
 
-void TestVerseFileIo::save_intoMissingFolder_reportsAndCreatesNothing()
+void TestVerseFileIo::save_targets()
 {
+    QFETCH(QString, kind);
+    QFETCH(int, status);
+    QFETCH(int, error);
+    QFETCH(QByteArray, after);
+    QFETCH(QStringList, entries);
     QTemporaryDir dir;
-    const QString path = dir.filePath("missing/verses.niv");
-    RecordingReporter reporter;
-    QVERIFY(!VerseFile(path).Save(VerseList(), true, reporter));
-    QCOMPARE(reporter.messages, QStringList{ErrorMessages::CantOpenVerseFile(true, path)});
-    QVERIFY(!QFile::exists(path));
-}
+    const QString path = dir.filePath(kind == "missing" ? "missing/verses.niv" : "verses.niv");
+    const QByteArray name = QFile::encodeName(path);
+    if (kind != "new" && kind != "missing" && kind != "folder" && !kind.startsWith("fifo") && kind != "device")
+        WriteAll(kind == "link" ? dir.filePath("real.niv") : path, kOldBytes);
+    if (kind == "0640" || kind == "0444")
+        QVERIFY(::chmod(name.constData(), kind.toUInt(nullptr, 8)) == 0);
+    if (kind == "link")
+        QVERIFY(QFile::link("real.niv", path));
+    if (kind == "hardlink")
+        QVERIFY(::link(name.constData(), QFile::encodeName(dir.filePath("other.niv")).constData()) == 0);
+    if (kind == "planted")
+        WriteAll(dir.filePath(".verses.niv.saving"), "planted");
+    if (kind == "folder")
+        QVERIFY(QDir(dir.path()).mkdir("verses.niv"));
+    if (kind == "fifo" || kind == "fifolink")
+        QVERIFY(::mkfifo(QFile::encodeName(dir.filePath(kind == "fifo" ? "verses.niv" : "pipe")).constData(), 0644)
+                == 0);
+    if (kind == "fifolink")
+        QVERIFY(QFile::link("pipe", path));
+    if (kind == "device" && ::mknod(name.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        QSKIP("no device nodes may be made here");
+    struct stat before = {};
+    ::stat(name.constData(), &before);
 
-
-void TestVerseFileIo::saveThroughSymlink_keepsLinkAndReplacesTarget()
-{
-    QTemporaryDir dir;
-    const QString target = dir.filePath("real.niv");
-    const QString link = dir.filePath("verses.niv");
-    WriteAll(target, "$$$\r\n");
-    QVERIFY(QFile::link(target, link));
-    VerseList list;
-    list.Append("T", "N", "A ");
+    VerseFile file(path);
     RecordingReporter reporter;
-    QVERIFY(VerseFile(link).Save(list, false, reporter));
-    QVERIFY(QFileInfo(link).isSymLink());
-    QCOMPARE(ReadAll(target), QByteArray("T\r\nN\r\nA\r\n#\r\n$$$\r\n"));
-}
-
-void TestVerseFileIo::save_replacesTemporaryLeftByEarlierSave()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("verses.niv");
-    WriteAll(dir.filePath(".verses.niv.saving"), "half a save");
-    RecordingReporter reporter;
-    QVERIFY(VerseFile(path).Save(VerseList(), false, reporter));
-    QCOMPARE(ReadAll(path), QByteArray("$$$\r\n"));
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"verses.niv"});
+    VerseList loaded;
+    if (kind == "changed") {
+        QVERIFY(file.Load(loaded, false, reporter));
+        WriteAll(path, "changed");
+    }
+    const SaveResult result = file.Save(NewList());
+    QCOMPARE(int(result.status), status);
+    QCOMPARE(result.error, error);
+    struct stat now = {};
+    QCOMPARE(::stat(name.constData(), &now) == 0, kind != "missing");
+    if (after.isNull()) {
+        QCOMPARE(now.st_mode, before.st_mode);
+        QCOMPARE(now.st_ino, before.st_ino);
+    } else {
+        QCOMPARE(ReadAll(path), after);
+    }
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    if (kind == "new" || kind == "0640" || kind == "0444")
+        QCOMPARE(now.st_mode & 07777, kind == "new" ? 0666 & ~mask : kind.toUInt(nullptr, 8));
+    if (kind == "hardlink")
+        QCOMPARE(ReadAll(dir.filePath("other.niv")), kNewBytes);
+    if (kind == "link")
+        QVERIFY(QFileInfo(path).isSymLink());
+    if (kind == "planted")
+        QCOMPARE(ReadAll(dir.filePath(".verses.niv.saving")), QByteArray("planted"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             entries);
+    // Not replaced: the next save asks again. Saved: the file is remembered
+    // as written, so saving again asks nothing.
+    if (kind == "changed")
+        QCOMPARE(int(file.Save(NewList()).status), status);
+    if (result.status != SaveResult::Status::Failed) {
+        QCOMPARE(int(file.Save(NewList(), kind == "changed").status), int(SaveResult::Status::Saved));
+        QCOMPARE(ReadAll(path), kNewBytes);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestVerseFileIo)

@@ -1,6 +1,7 @@
 #include "ui/main/CLumeraDlg.h"
 
 #include "app/CLumeraApp.h"
+#include "data/ErrorMessages.h"
 #include "data/VersePrefetch.h"
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
@@ -70,14 +71,36 @@ void CLumeraDlg::LoadVerseFile()
     if (auto prefetched = VersePrefetch::Take(m_verseFile.path())) {
         m_verses = std::move(prefetched->list);
         m_verseFile.SetEncoding(prefetched->encoding);
+        m_verseFile.SetStamp(FileStamp::OfPath(m_verseFile.path()));
         return;
     }
     m_verseFile.Load(m_verses, m_bCzech, *this);
 }
 
+// A file changed on disk since it was read is replaced only when the user
+// says so; otherwise it is left alone and the edits stay here, for the next
+// save to ask again. A failed save keeps the edits while the user retries;
+// giving up ends the program as a file error does.
 void CLumeraDlg::SaveVerseFile()
 {
-    m_verseFile.Save(m_verses, m_bCzech, *this);
+    bool replaceChanged = false;
+    for (;;) {
+        const SaveResult result = m_verseFile.Save(m_verses, replaceChanged);
+        if (result.status == SaveResult::Status::Saved)
+            return;
+        if (result.status == SaveResult::Status::ChangedOnDisk) {
+            if (AfxMessageBox(ErrorMessages::VerseFileChanged(m_bCzech, m_verseFile.path()),
+                              MB_YESNO | MB_ICONQUESTION) != IDYES)
+                return;
+            replaceChanged = true;
+            continue;
+        }
+        if (AfxMessageBox(ErrorMessages::CantSaveVerseFile(m_bCzech, m_verseFile.path(), result.error),
+                          MB_RETRYCANCEL | MB_ICONSTOP) != IDRETRY) {
+            PostQuitMessage(0);
+            return;
+        }
+    }
 }
 
 void CLumeraDlg::ReportFileError(const QString &message)

@@ -1,0 +1,65 @@
+#include "data/PosixIo.h"
+
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace PosixIo {
+
+int WriteAt(int fd, QByteArrayView bytes, qint64 offset)
+{
+    const char *p = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t n = ::pwrite(fd, p, size_t(left), off_t(offset));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return ENOSPC;
+        p += n;
+        left -= n;
+        offset += n;
+    }
+    return 0;
+}
+
+int ReadAll(int fd, QByteArray &bytes)
+{
+    bytes.clear();
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::pread(fd, buffer, sizeof buffer, off_t(bytes.size()));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return 0;
+        bytes.append(buffer, n);
+    }
+}
+
+int SyncFolder(const QByteArray &dir)
+{
+    const int fd = ::open(dir.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int error = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+QByteArray HiddenName(const QByteArray &dir, const QByteArray &name)
+{
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+    QByteArray random(12, Qt::Uninitialized);
+    for (char &c : random)
+        c = kLetters[QRandomGenerator::system()->bounded(int(sizeof kLetters - 1))];
+    return dir + "/." + name + '.' + random;
+}
+
+} // namespace PosixIo
