@@ -5,6 +5,7 @@
 #include "platform/DialogUnits.h"
 #include "platform/LogFont.h"
 #include "platform/MessageBox.h"
+#include "platform/Resources.h"
 #include "platform/UrlOpener.h"
 #include "res/DialogTemplates.h"
 #include "res/Resource.h"
@@ -244,6 +245,26 @@ private slots:
             for (int x = 0; x < image.width(); ++x)
                 QCOMPARE(QColor(image.pixel(x, y)), expected);
         }
+    }
+
+    // The pictures' fixed greys take the palette's button colours; the rest stays.
+    void bitmap_fixedGreysTakeThePalettesColours_data()
+    {
+        QTest::addColumn<QColor>("button");
+        QTest::newRow("light") << QColor(0xEF, 0xEF, 0xEF);
+        QTest::newRow("dark") << QColor(0x35, 0x35, 0x35);
+    }
+    void bitmap_fixedGreysTakeThePalettesColours()
+    {
+        QFETCH(QColor, button);
+        const QPalette palette(button);
+        const QImage up = LoadBitmapResource(QStringLiteral("FIRSTU"), palette).toImage();
+        QCOMPARE(up.pixel(3, 3), button.rgba()); // face
+        QCOMPARE(up.pixel(0, 0), palette.color(QPalette::Light).rgba());
+        QCOMPARE(up.pixel(22, 20), palette.color(QPalette::Dark).rgba()); // shadow
+        QCOMPARE(up.pixel(23, 21), qRgb(0, 0, 0)); // outer edge
+        QCOMPARE(up.pixel(12, 10), qRgb(0xFF, 0xFF, 0)); // the arrow
+        QCOMPARE(LoadBitmapResource(QStringLiteral("133"), palette).toImage().pixel(0, 0), button.rgba());
     }
 
     void toolTip_showsOnlyForARegisteredToolWhileActive()

@@ -15,6 +15,7 @@
 #include <QClipboard>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 class TestVerseEditor : public QObject
@@ -145,6 +146,8 @@ void TestVerseEditor::commands()
             Press(dlg, button);
         QCOMPARE(dlg.GetDlgItemText(IDC_COUNTER), counter);
         QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), title);
+        for (int id : {IDC_TITLE, IDC_NUMBER}) // a filled field shows the start of its text
+            QCOMPARE(qobject_cast<QLineEdit *>(dlg.GetDlgItem(id))->cursorPosition(), 0);
         if (index < 0) { // with no verse (the fields may still show one): no question, every change refused
             const QString contents = dlg.GetDlgItemText(IDC_CONTENTS);
             Click(dlg, IDC_DELETE);

@@ -37,8 +37,11 @@ void CVerseEditDlg::ShowVerse(int nIndex)
     m_strNumber = shown.number;
     m_strContents = shown.contents;
     UpdateData(false);
-    for (int i = 0; i < 3; ++i)
-        GetDlgItem(kFields[i])->setProperty("readOnly", m_bCut[i]);
+    for (int i = 0; i < 3; ++i) {
+        QWidget *field = GetDlgItem(kFields[i]);
+        if (field->property("readOnly").toBool() != m_bCut[i])
+            field->setProperty("readOnly", m_bCut[i]);
+    }
 }
 
 // A text too long to edit smoothly is shown cut, and its field is read-only:
