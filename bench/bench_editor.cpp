@@ -27,7 +27,8 @@ constexpr int kRounds = 5;
 constexpr double kLimit = 1.5;
 constexpr qsizetype kHugeField = 10 * 1024 * 1024;
 constexpr int kHugeKeystrokes = 50;
-constexpr double kHugeLimitMs = 100;
+constexpr double kHugeOpenLimitMs = 1000;
+constexpr double kHugeKeyLimitMs = 100;
 
 struct Times
 {
@@ -169,9 +170,10 @@ int main(int argc, char **argv)
     ok = Report("moves", withBible.moves, withTen.moves) && ok;
 
     const HugeTimes huge = MeasureHugeFields();
-    const bool smooth = huge.opening <= 10 * kHugeLimitMs && huge.worstKeystroke <= kHugeLimitMs;
-    std::printf("10 MB title and text: opening %.1f ms (limit %.0f), slowest of %d keystrokes %.2f ms (limit %.0f) %s\n",
-                huge.opening, 10 * kHugeLimitMs, kHugeKeystrokes, huge.worstKeystroke, kHugeLimitMs,
+    const bool smooth = huge.opening <= kHugeOpenLimitMs && huge.worstKeystroke <= kHugeKeyLimitMs;
+    std::printf("10 MB title and text: opening %.1f ms (limit %.0f), slowest of %d keystrokes %.2f ms "
+                "(limit %.0f) %s\n",
+                huge.opening, kHugeOpenLimitMs, kHugeKeystrokes, huge.worstKeystroke, kHugeKeyLimitMs,
                 smooth ? "ok" : "MISSED");
     return ok && smooth ? 0 : 1;
 }

@@ -174,19 +174,6 @@ private slots:
         QCOMPARE(id == IDC_TITLE ? dialog.title : dialog.contents, QStringLiteral("abc"));
     }
 
-    // Breaking such a word at word boundaries first takes minutes; anywhere, a moment.
-    void textField_showsAHugeUnbrokenWordQuickly()
-    {
-        EditorDialog dialog;
-        dialog.CreateControls();
-        QElapsedTimer clock;
-        clock.start();
-        dialog.SetDlgItemText(IDC_CONTENTS, QString(600000, QLatin1Char('w')));
-        dialog.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
-        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
-    }
-
     void messageBox_seamGetsCaptionTypeOwnerAndGivesTheAnswer()
     {
         QList<MessageBoxRequest> seen;
