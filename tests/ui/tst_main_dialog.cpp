@@ -26,10 +26,8 @@ private slots:
     void start_showsVerseInFields();
     void enter_pressesFocusedButton_data();
     void enter_pressesFocusedButton();
-    void oneVerse_alwaysIndexZero();
     void picksInSameSecond_showSameVerse();
     void emptyList_showsEmptyFields();
-    void czechFile_decodedForDisplay();
     void fontsFromSettings_appliedToFields();
     void editionInfo_captionByLanguage_data();
     void editionInfo_captionByLanguage();
@@ -203,22 +201,6 @@ void TestMainDialog::enter_pressesFocusedButton()
     QCOMPARE(shown.shown.size(), boxes);
 }
 
-void TestMainDialog::oneVerse_alwaysIndexZero()
-{
-    WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=one.niv\r\n");
-    folder.Write("one.niv", "Only\r\nRef\r\nText\r\n#\r\n$$$\r\n");
-    MessageBoxScript boxes;
-    RunDialog([](CLumeraDlg &dlg) {
-        for (int second = 0; second < 5; ++second) {
-            dlg.m_clock = [second] { return std::time_t(1'700'000'000 + second); };
-            dlg.PickRandomVerse();
-            QCOMPARE(dlg.m_verses.m_nCurrent, 0);
-            QCOMPARE(FieldText(dlg, IDC_TITLE), QStringLiteral("Only"));
-        }
-    });
-}
-
 void TestMainDialog::picksInSameSecond_showSameVerse()
 {
     WorkFolder folder;
@@ -255,18 +237,6 @@ void TestMainDialog::emptyList_showsEmptyFields()
         QCOMPARE(dlg.m_verses.m_nCurrent, -1);
     });
     QVERIFY(boxes.shown.isEmpty());
-}
-
-void TestMainDialog::czechFile_decodedForDisplay()
-{
-    WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=cz.niv\r\n");
-    folder.Write("cz.niv", "L\xE1ska\r\nJan 3,16\r\n\x8E" "ivot v\xECn\xFD.\r\n#\r\n$$$\r\n");
-    MessageBoxScript boxes;
-    RunDialog([](CLumeraDlg &dlg) {
-        QCOMPARE(FieldText(dlg, IDC_TITLE), QStringLiteral("Láska"));
-        QCOMPARE(FieldText(dlg, IDC_CONTENTS), QStringLiteral("Život věný. "));
-    });
 }
 
 void TestMainDialog::fontsFromSettings_appliedToFields()
