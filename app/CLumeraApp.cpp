@@ -1,8 +1,10 @@
 #include "app/CLumeraApp.h"
 
 #include "platform/CToolTipCtrl.h"
+#include "platform/Resources.h"
 #include "ui/main/CLumeraDlg.h"
 
+#include <QApplication>
 #include <QWidget>
 
 CLumeraApp theApp;
@@ -13,6 +15,9 @@ bool CLumeraApp::InitInstance()
 {
     m_bCzech = 0;
     Enable3dControls();
+    // Every window carries the program's icon, the message boxes shown before
+    // the main window exists included.
+    QApplication::setWindowIcon(LoadIconResource(QStringLiteral("IDR_MAINFRAME")));
     CLumeraDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();

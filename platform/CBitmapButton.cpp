@@ -3,6 +3,7 @@
 #include "platform/CDialog.h"
 #include "platform/Resources.h"
 
+#include <QKeyEvent>
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
@@ -14,7 +15,8 @@ CBitmapButton::CBitmapButton(QWidget *parent)
 
 bool CBitmapButton::LoadBitmaps(const QString &up, const QString &down)
 {
-    SetBitmaps(LoadBitmapResource(up), down.isEmpty() ? QPixmap() : LoadBitmapResource(down));
+    SetBitmaps(LoadBitmapResource(up, palette()),
+               down.isEmpty() ? QPixmap() : LoadBitmapResource(down, palette()));
     return !m_up.isNull();
 }
 
@@ -70,4 +72,17 @@ void CBitmapButton::PaintFocusRect(QPainter &painter)
     option.rect = rect().adjusted(3, 3, -3, -3);
     option.backgroundColor = palette().color(QPalette::Button);
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+}
+
+// Enter on a focused button presses that button, as Space does; only Enter
+// elsewhere in the dialog goes to the default button.
+void CBitmapButton::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QAbstractButton::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat())
+        click();
+    event->accept();
 }

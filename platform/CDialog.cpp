@@ -6,6 +6,8 @@
 #include "platform/QuitRequest.h"
 #include "platform/WinTypes.h"
 
+#include <QLineEdit>
+
 CDialog::CDialog(const DialogTemplate &tmpl, QWidget *parent)
     : QDialog(parent)
     , m_template(tmpl)
@@ -72,9 +74,18 @@ void CDialog::FocusFirstTabStop()
         if (control->focusPolicy() != Qt::NoFocus && control->isEnabled()
             && !control->isHidden()) {
             control->setFocus(Qt::TabFocusReason);
+            SelectAllFromStart(control);
             return;
         }
     }
+}
+
+// A field reached by Tab has its text selected; the caret stays at the
+// start, so a long text still shows its beginning.
+void CDialog::SelectAllFromStart(QWidget *control)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(control))
+        line->setSelection(int(line->text().size()), -int(line->text().size()));
 }
 
 void CDialog::EndDialog(int result)

@@ -67,6 +67,7 @@ protected:
 private:
     void AdoptMainWindowAsOwner();
     void FocusFirstTabStop();
+    static void SelectAllFromStart(QWidget *control);
     int RunModalLoop();
     void DispatchUnhandledClick(int id);
 

@@ -1,6 +1,7 @@
 #include "platform/ControlFactory.h"
 
 #include "platform/CBitmapButton.h"
+#include "platform/FieldFrameStyle.h"
 #include "platform/ReturnKeyFilter.h"
 #include "platform/Resources.h"
 #include "platform/WinTypes.h"
@@ -10,6 +11,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStyleFactory>
 
 #include <limits>
 
@@ -74,7 +76,7 @@ QWidget *ControlFactory::CreateButton(const ControlTemplate &ctrl, QWidget *dial
 {
     const quint32 kind = ctrl.style & BS_TYPEMASK;
     if (kind == BS_GROUPBOX)
-        return new QGroupBox(ctrl.text, dialog);
+        return CreateGroupBox(ctrl, dialog);
     if (kind == BS_OWNERDRAW) {
         auto *button = new CBitmapButton(dialog);
         button->setText(ctrl.text);
@@ -85,12 +87,26 @@ QWidget *ControlFactory::CreateButton(const ControlTemplate &ctrl, QWidget *dial
     return button;
 }
 
+// A group box's title sits on its frame line, which runs through the middle
+// of the title's first line; the desktop style may draw the title above a
+// panel instead, where it crowds the first line of the controls inside.
+QWidget *ControlFactory::CreateGroupBox(const ControlTemplate &ctrl, QWidget *dialog)
+{
+    auto *box = new QGroupBox(ctrl.text, dialog);
+    if (QStyle *lined = QStyleFactory::create(QStringLiteral("Windows"))) {
+        lined->setParent(box);
+        box->setStyle(lined);
+    }
+    return box;
+}
+
 QWidget *ControlFactory::CreateEdit(const ControlTemplate &ctrl, QWidget *dialog)
 {
     QWidget *field = (ctrl.style & ES_AUTOHSCROLL) ? CreateLineEdit(ctrl, dialog)
                                                   : CreateTextEdit(ctrl, dialog);
     if (!(ctrl.style & ES_WANTRETURN))
         field->installEventFilter(new ReturnKeyFilter(field));
+    FieldFrameStyle::Apply(field);
     if (ctrl.style & ES_READONLY)
         ShowAsReadOnly(field);
     return field;
@@ -140,7 +156,7 @@ QWidget *ControlFactory::CreateStatic(const ControlTemplate &ctrl, QWidget *dial
         return label;
     }
     if (kind == SS_BITMAP) {
-        ShowImage(label, LoadBitmapResource(ctrl.text), rect, centreImage);
+        ShowImage(label, LoadBitmapResource(ctrl.text, label->palette()), rect, centreImage);
         return label;
     }
     label->setTextFormat(Qt::PlainText);

@@ -25,6 +25,7 @@ public:
 
 private:
     static QWidget *CreateButton(const ControlTemplate &ctrl, QWidget *dialog);
+    static QWidget *CreateGroupBox(const ControlTemplate &ctrl, QWidget *dialog);
     static QWidget *CreateEdit(const ControlTemplate &ctrl, QWidget *dialog);
     static QWidget *CreateLineEdit(const ControlTemplate &ctrl, QWidget *dialog);
     static QWidget *CreateTextEdit(const ControlTemplate &ctrl, QWidget *dialog);

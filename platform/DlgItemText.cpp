@@ -60,11 +60,14 @@ QString ControlText(const QWidget *control)
     return {};
 }
 
+// A filled one-line field shows the start of its text, as an edit control
+// does; QLineEdit would leave the caret at the end and scroll there.
 void SetControlText(QWidget *control, const QString &text)
 {
-    if (auto *line = qobject_cast<QLineEdit *>(control))
+    if (auto *line = qobject_cast<QLineEdit *>(control)) {
         line->setText(text);
-    else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
+        line->setCursorPosition(0);
+    } else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
         SetMultiLineText(edit, text);
     else if (auto *label = qobject_cast<QLabel *>(control))
         label->setText(text);

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QRegularExpression>
 
 QString FindImageResource(const QString &folder, const QString &name)
@@ -18,11 +19,34 @@ QString FindImageResource(const QString &folder, const QString &name)
     return {};
 }
 
-QPixmap LoadBitmapResource(const QString &name)
+QImage MapSysColors(const QImage &picture, const QPalette &palette)
+{
+    const std::pair<QRgb, QPalette::ColorRole> fixed[] = {
+        {qRgb(0xC0, 0xC0, 0xC0), QPalette::Button},
+        {qRgb(0x80, 0x80, 0x80), QPalette::Dark},
+        {qRgb(0xDF, 0xDF, 0xDF), QPalette::Light},
+    };
+    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            for (const auto &[grey, role] : fixed) {
+                if (line[x] == grey) {
+                    line[x] = palette.color(role).rgba();
+                    break;
+                }
+            }
+        }
+    }
+    return image;
+}
+
+QPixmap LoadBitmapResource(const QString &name, const QPalette &palette)
 {
     const QString path = FindImageResource(QStringLiteral(":/bitmaps"), name);
-    return path.isEmpty() ? QPixmap() : QPixmap(path);
+    return path.isEmpty() ? QPixmap() : QPixmap::fromImage(MapSysColors(QImage(path), palette));
 }
+
 
 QIcon LoadIconResource(const QString &name)
 {

@@ -2,6 +2,8 @@
 
 #include <QCursor>
 #include <QIcon>
+#include <QImage>
+#include <QPalette>
 #include <QPixmap>
 #include <QString>
 
@@ -15,7 +17,14 @@
 // case-insensitively; empty when there is none.
 QString FindImageResource(const QString &folder, const QString &name);
 
-QPixmap LoadBitmapResource(const QString &name);
+// Bitmap NAME with its fixed greys in the palette's colours (MapSysColors).
+QPixmap LoadBitmapResource(const QString &name, const QPalette &palette);
+
+// The picture with its fixed button greys turned into the palette's colours,
+// as the old platform mapped its three-dimensional colours: #C0C0C0 (face)
+// becomes the button colour, #808080 (shadow) the dark one and #DFDFDF (the
+// light edge) the light one; every other colour stays.
+QImage MapSysColors(const QImage &picture, const QPalette &palette);
 
 // The 32 x 32 and 16 x 16 images of icon NAME in one icon.
 QIcon LoadIconResource(const QString &name);

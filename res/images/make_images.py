@@ -3,7 +3,8 @@
 the desktop's icons as PNG files drawn from the same program icon.
 
 Everything is drawn here from simple shapes on a pixel grid, using the
-classic 16-colour palette.  Run from anywhere:
+classic 16-colour palette and the light grey of button edges.  Run from
+anywhere:
 
     python3 res/images/make_images.py
 
@@ -36,6 +37,7 @@ PALETTE = {
     "m": "#FF00FF",  # magenta
     "c": "#00FFFF",  # cyan
     "w": "#FFFFFF",  # white
+    "l": "#DFDFDF",  # light grey: the light edge of a button frame
     " ": "None",     # transparent
 }
 
@@ -470,11 +472,14 @@ BTN_W, BTN_H = 24, 22
 
 
 def button(pressed):
+    """The frame in the fixed button colours that the program maps to the
+    desktop's palette: face "s", light edge "l", shadow "d"; the outer dark
+    edge is black."""
     cv = Canvas(BTN_W, BTN_H, "s")
     r, b = BTN_W - 1, BTN_H - 1
     if not pressed:
-        cv.hline(0, r - 1, 0, "w")
-        cv.vline(0, 0, b - 1, "w")
+        cv.hline(0, r - 1, 0, "l")
+        cv.vline(0, 0, b - 1, "l")
         cv.hline(1, r - 1, b - 1, "d")
         cv.vline(r - 1, 1, b - 1, "d")
         cv.hline(0, r, b, "k")
@@ -484,8 +489,8 @@ def button(pressed):
         cv.vline(0, 0, b, "d")
         cv.hline(1, r - 1, 1, "k")
         cv.vline(1, 1, b - 1, "k")
-        cv.hline(1, r, b, "w")
-        cv.vline(r, 1, b, "w")
+        cv.hline(1, r, b, "l")
+        cv.vline(r, 1, b, "l")
     return cv
 
 

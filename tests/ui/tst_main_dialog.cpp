@@ -24,11 +24,10 @@ private slots:
     void iconPosition();
 
     void start_showsVerseInFields();
-    void start_focusOnExitAndEnterEnds();
-    void oneVerse_alwaysIndexZero();
+    void enter_pressesFocusedButton_data();
+    void enter_pressesFocusedButton();
     void picksInSameSecond_showSameVerse();
     void emptyList_showsEmptyFields();
-    void czechFile_decodedForDisplay();
     void fontsFromSettings_appliedToFields();
     void editionInfo_captionByLanguage_data();
     void editionInfo_captionByLanguage();
@@ -155,8 +154,10 @@ void TestMainDialog::start_showsVerseInFields()
         QCOMPARE(FieldText(dlg, IDC_NUMBER), QString::fromLatin1(dlg.m_verses.m_arrNumbers[i]));
         QCOMPARE(FieldText(dlg, IDC_CONTENTS), QString::fromLatin1(dlg.m_verses.m_arrContents[i]));
         QVERIFY(FieldText(dlg, IDC_CONTENTS).endsWith(QLatin1String("text. ")));
-        for (int id : {IDC_TITLE, IDC_NUMBER})
+        for (int id : {IDC_TITLE, IDC_NUMBER}) { // read-only, showing the start of the text
             QVERIFY(qobject_cast<QLineEdit *>(dlg.GetDlgItem(id))->isReadOnly());
+            QCOMPARE(qobject_cast<QLineEdit *>(dlg.GetDlgItem(id))->cursorPosition(), 0);
+        }
         QVERIFY(qobject_cast<QPlainTextEdit *>(dlg.GetDlgItem(IDC_CONTENTS))->isReadOnly());
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Lumera"));
         QVERIFY(!dlg.windowIcon().isNull());
@@ -164,36 +165,42 @@ void TestMainDialog::start_showsVerseInFields()
     QVERIFY(boxes.shown.isEmpty());
 }
 
-void TestMainDialog::start_focusOnExitAndEnterEnds()
+void TestMainDialog::enter_pressesFocusedButton_data()
 {
+    QTest::addColumn<int>("button"); // 0: the focus at start, which is on Exit
+    QTest::addColumn<int>("picks");
+    QTest::addColumn<int>("boxes");
+    QTest::newRow("Exit, focused at start") << 0 << 0 << 0;
+    QTest::newRow("Another") << int(IDC_ANOTHER) << 1 << 0;
+    QTest::newRow("logo") << int(IDC_LICPICT) << 0 << 1;
+}
+
+// Enter presses the focused button; only Exit ends the dialog.
+void TestMainDialog::enter_pressesFocusedButton()
+{
+    QFETCH(int, button);
+    QFETCH(int, picks);
+    QFETCH(int, boxes);
     WorkFolder folder;
     WriteThreeVerses(folder);
-    MessageBoxScript boxes;
+    MessageBoxScript shown;
     CLumeraDlg dlg;
     QWidget *focusAtStart = nullptr;
+    int picked = 0;
     QTimer::singleShot(0, &dlg, [&] {
         QVERIFY(QTest::qWaitForWindowExposed(&dlg));
         focusAtStart = QApplication::focusWidget();
-        QTest::keyClick(focusAtStart, Qt::Key_Return);
+        dlg.m_clock = [&picked] { return std::time_t(++picked); };
+        QWidget *target = button ? dlg.GetDlgItem(button) : focusAtStart;
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        if (dlg.isVisible())
+            dlg.EndDialog(IDCANCEL);
     });
-    QCOMPARE(dlg.DoModal(), IDOK);
+    QCOMPARE(dlg.DoModal(), button ? IDCANCEL : IDOK);
     QCOMPARE(focusAtStart, dlg.GetDlgItem(IDOK));
-}
-
-void TestMainDialog::oneVerse_alwaysIndexZero()
-{
-    WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=one.niv\r\n");
-    folder.Write("one.niv", "Only\r\nRef\r\nText\r\n#\r\n$$$\r\n");
-    MessageBoxScript boxes;
-    RunDialog([](CLumeraDlg &dlg) {
-        for (int second = 0; second < 5; ++second) {
-            dlg.m_clock = [second] { return std::time_t(1'700'000'000 + second); };
-            dlg.PickRandomVerse();
-            QCOMPARE(dlg.m_verses.m_nCurrent, 0);
-            QCOMPARE(FieldText(dlg, IDC_TITLE), QStringLiteral("Only"));
-        }
-    });
+    QCOMPARE(picked, picks);
+    QCOMPARE(shown.shown.size(), boxes);
 }
 
 void TestMainDialog::picksInSameSecond_showSameVerse()
@@ -232,18 +239,6 @@ void TestMainDialog::emptyList_showsEmptyFields()
         QCOMPARE(dlg.m_verses.m_nCurrent, -1);
     });
     QVERIFY(boxes.shown.isEmpty());
-}
-
-void TestMainDialog::czechFile_decodedForDisplay()
-{
-    WorkFolder folder;
-    folder.Write("Lumera.ini", "FILE=cz.niv\r\n");
-    folder.Write("cz.niv", "L\xE1ska\r\nJan 3,16\r\n\x8E" "ivot v\xECn\xFD.\r\n#\r\n$$$\r\n");
-    MessageBoxScript boxes;
-    RunDialog([](CLumeraDlg &dlg) {
-        QCOMPARE(FieldText(dlg, IDC_TITLE), QStringLiteral("Láska"));
-        QCOMPARE(FieldText(dlg, IDC_CONTENTS), QStringLiteral("Život věný. "));
-    });
 }
 
 void TestMainDialog::fontsFromSettings_appliedToFields()

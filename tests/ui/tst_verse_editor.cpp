@@ -6,12 +6,15 @@
 #include "platform/CToolTipCtrl.h"
 #include "platform/MessageBeep.h"
 #include "tst_verse_editor_support.h"
-#include "ui/editor/VerseInput.h"
+#include "ui/editor/EditorTexts.h"
 #include "ui/main/CLumeraDlg.h"
+#include "ui/main/DisplayText.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QEnterEvent>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 class TestVerseEditor : public QObject
@@ -23,7 +26,6 @@ private slots:
     void commands();
     void edit_data();
     void edit();
-    void fileCanHold_noLineBreakInOneLineFields();
     void buttons_imagesTipsAndQuestion_data();
     void buttons_imagesTipsAndQuestion();
     void relay_onlyTheEditorsEventsWhileOpen();
@@ -43,6 +45,16 @@ QList<QByteArray> &ArrayOf(VerseList &list, int field)
 void Click(CDialog &dlg, int id)
 {
     QTest::mouseClick(dlg.GetDlgItem(id), Qt::LeftButton);
+}
+
+// By the mouse, or for a negative id by Enter on the focused button: that
+// button, not the default one, is pressed.
+void Press(CDialog &dlg, int id)
+{
+    QWidget *button = dlg.GetDlgItem(qAbs(id));
+    button->setFocus();
+    id > 0 ? QTest::mouseClick(button, Qt::LeftButton) : QTest::keyClick(button, Qt::Key_Return);
+    QVERIFY(dlg.isVisible());
 }
 
 // Types key by key; unlike QTest::keyClicks, any character.
@@ -99,13 +111,16 @@ void TestVerseEditor::commands_data()
     QTest::newRow("next") << 10 << 4 << IDC_NEXT << IDNO << 5 << "6/10" << "Title 5";
     QTest::newRow("first") << 10 << 4 << IDC_FIRST << IDNO << 0 << "1/10" << "Title 0";
     QTest::newRow("last") << 10 << 4 << IDC_LAST << IDNO << 9 << "10/10" << "Title 9";
+    QTest::newRow("Enter on Next") << 10 << 4 << -IDC_NEXT << IDNO << 5 << "6/10" << "Title 5";
     for (int button : {IDC_FIRST, IDC_PREV, IDC_NEXT, IDC_LAST})
         QTest::addRow("empty, button %d", button) << 0 << -1 << button << IDNO << -1 << "0/0" << "";
     QTest::newRow("new at 3/10") << 10 << 2 << IDC_NEW << IDNO << 10 << "11/11" << "";
     QTest::newRow("new on empty") << 0 << -1 << IDC_NEW << IDNO << 0 << "1/1" << "";
+    QTest::newRow("Enter on New") << 10 << 2 << -IDC_NEW << IDNO << 10 << "11/11" << "";
     QTest::newRow("delete answered No") << 5 << 3 << IDC_DELETE << IDNO << 3 << "4/5" << "Title 3";
     QTest::newRow("delete in the middle") << 10 << 4 << IDC_DELETE << IDYES << 4 << "5/9" << "Title 5";
     QTest::newRow("delete the last") << 10 << 9 << IDC_DELETE << IDYES << 8 << "9/9" << "Title 8";
+    QTest::newRow("Enter on Delete") << 10 << 9 << -IDC_DELETE << IDYES << 8 << "9/9" << "Title 8";
     QTest::newRow("delete the only: its text stays") << 1 << 0 << IDC_DELETE << IDYES << -1 << "0/0" << "Title 0";
 }
 
@@ -124,18 +139,24 @@ void TestVerseEditor::commands()
     VerseList expected = list; // shares the bytes: only a store would make new ones
     RunEditor(list, [&](CVerseEditDlg &dlg) {
         if (button)
-            Click(dlg, button);
+            Press(dlg, button);
         QCOMPARE(dlg.GetDlgItemText(IDC_COUNTER), counter);
         QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), title);
-        if (index < 0) { // with no verse (the fields may still show one): no question, nothing stored
+        for (int id : {IDC_TITLE, IDC_NUMBER}) // a filled field shows the start of its text
+            QCOMPARE(qobject_cast<QLineEdit *>(dlg.GetDlgItem(id))->cursorPosition(), 0);
+        if (index < 0) { // with no verse (the fields may still show one): no question, every change refused
+            const QString contents = dlg.GetDlgItemText(IDC_CONTENTS);
             Click(dlg, IDC_DELETE);
             TypeAtEnd(dlg.GetDlgItem(IDC_TITLE), "x");
-            TypeAtEnd(dlg.GetDlgItem(IDC_CONTENTS), "#");
+            QTest::keyClick(dlg.GetDlgItem(IDC_TITLE), Qt::Key_Backspace);
+            PasteAtEnd(dlg.GetDlgItem(IDC_CONTENTS), "#");
+            QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), title);
+            QCOMPARE(dlg.GetDlgItemText(IDC_CONTENTS), contents);
         }
     });
-    if (button == IDC_NEW)
+    if (qAbs(button) == IDC_NEW)
         expected.Append({}, {}, {});
-    if (button == IDC_DELETE && answer == IDYES)
+    if (qAbs(button) == IDC_DELETE && answer == IDYES)
         expected.RemoveAt(current);
     expected.m_nCurrent = index;
     QCOMPARE(list, expected); // the caller gets back the count and the index
@@ -143,8 +164,8 @@ void TestVerseEditor::commands()
         QVERIFY(list.m_arrTitles[i].isSharedWith(expected.m_arrTitles[i])
                 && list.m_arrNumbers[i].isSharedWith(expected.m_arrNumbers[i])
                 && list.m_arrContents[i].isSharedWith(expected.m_arrContents[i]));
-    QCOMPARE(boxes.shown.size(), button == IDC_DELETE ? 1 : 0);
-    QCOMPARE(beeps.count, 0);
+    QCOMPARE(boxes.shown.size(), qAbs(button) == IDC_DELETE ? 1 : 0);
+    QCOMPARE(beeps.count, index < 0 ? 2 + !title.isEmpty() : 0);
 }
 
 void TestVerseEditor::edit_data()
@@ -213,14 +234,6 @@ void TestVerseEditor::edit()
     QCOMPARE(list, expected);
 }
 
-// Line breaks reach the one-line fields only joined; the rule refuses them anyway.
-void TestVerseEditor::fileCanHold_noLineBreakInOneLineFields()
-{
-    QCOMPARE(FileCanHold({"a\nb", "R", "T"}), false);
-    QCOMPARE(FileCanHold({"T", "a\r\nb", "T"}), false);
-    QCOMPARE(FileCanHold({"T", "R", "a\nb"}), true);
-}
-
 void TestVerseEditor::buttons_imagesTipsAndQuestion_data()
 {
     QTest::addColumn<int>("czech");
@@ -251,6 +264,14 @@ void TestVerseEditor::buttons_imagesTipsAndQuestion()
         }
         QCOMPARE(shown, tips);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Edit verses")); // English whatever the flag
+        // Six-digit counts fit between Delete and Exit, on the buttons' centre line.
+        auto *counter = qobject_cast<QLabel *>(dlg.GetDlgItem(IDC_COUNTER));
+        const QRect room = counter->geometry();
+        QVERIFY(counter->fontMetrics().horizontalAdvance(CounterText(999998, 999999)) <= room.width());
+        QVERIFY(room.left() > dlg.m_btnDelete->geometry().right());
+        QVERIFY(room.right() < dlg.GetDlgItem(IDOK)->geometry().left());
+        QCOMPARE(room.center().y(), dlg.m_btnDelete->geometry().center().y());
+        QCOMPARE(counter->alignment(), Qt::AlignCenter);
         Click(dlg, IDC_DELETE);
     }, czech);
     QCOMPARE(boxes.shown.size(), 1);
@@ -299,6 +320,9 @@ void TestVerseEditor::fromMainWindow_reachesRewrittenFile_data()
         << QByteArray(three).replace("Third text.", "Third text. Amen").replace("\n", "\r\n");
     QTest::newRow("delete the only verse") << QByteArray("Only\nRef\nText\n#\n$$$\n") << IDC_DELETE << IDC_TITLE
                                            << "" << "" << QByteArray("$$$\r\n");
+    const QByteArray huge(kMaxShownChars + 100, 'L'); // shown cut, read-only, stored whole
+    QTest::newRow("over-long title") << huge + "\nR\nT\n#\n$$$\n" << 0 << IDC_TITLE << "Amen"
+                                     << ForDisplay(QString::fromLatin1(huge)) << huge + "\r\nR\r\nT\r\n#\r\n$$$\r\n";
     QTest::newRow("Windows-1250 file") << QByteArray("L\xE1ska\r\nJan 3,16\r\n\x8Eivot\r\n#\r\n$$$\r\n") << 0
                                        << IDC_TITLE << "řЖ" << "Láskař"
                                        << QByteArray("L\xE1ska\xF8\r\nJan 3,16\r\n\x8Eivot\r\n#\r\n$$$\r\n");

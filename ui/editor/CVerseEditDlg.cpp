@@ -4,15 +4,12 @@
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
 #include "platform/CToolTipCtrl.h"
-#include "platform/DlgItemText.h"
-#include "platform/MessageBeep.h"
 #include "platform/WinTypes.h"
 #include "res/DialogTemplates.h"
 #include "res/Resource.h"
 #include "ui/editor/EditorTexts.h"
-#include "ui/editor/FieldText.h"
 
-#include <QScopedValueRollback>
+#include <QLabel>
 
 CVerseEditDlg::CVerseEditDlg(QWidget *pParent)
     : CDialog(LoadDialogTemplate(IDD_VERSE_EDITOR), pParent)
@@ -65,6 +62,7 @@ bool CVerseEditDlg::OnInitDialog()
         if (button)
             button->AutoLoad(id, this);
     }
+    PlaceCounter();
     if (!m_pToolTip)
         CreateToolTips();
     // Both, on every opening: PostNcDestroy cleared them after a previous run.
@@ -86,84 +84,25 @@ void CVerseEditDlg::CreateToolTips()
     m_pToolTip->Activate(true);
 }
 
+// The counter takes the room between Delete and Exit, centred on the
+// buttons' line, so a six-digit count fits with any usual desktop font.
+void CVerseEditDlg::PlaceCounter()
+{
+    auto *counter = qobject_cast<QLabel *>(GetDlgItem(IDC_COUNTER));
+    QWidget *exit = GetDlgItem(IDOK);
+    if (!counter || !exit || !m_btnDelete)
+        return;
+    const QRect left = m_btnDelete->geometry();
+    const int gap = counter->fontMetrics().averageCharWidth() / 2;
+    counter->setGeometry(QRect(QPoint(left.right() + 1 + gap, left.top()),
+                               QPoint(exit->geometry().left() - 1 - gap, left.bottom())));
+    counter->setAlignment(Qt::AlignCenter);
+}
+
 // Runs once the window is gone: from here on nothing is relayed to the tips.
 void CVerseEditDlg::PostNcDestroy()
 {
     CDialog::PostNcDestroy();
     theApp.m_pToolTip = nullptr;
     theApp.m_hwndToolDialog = nullptr;
-}
-
-bool CVerseEditDlg::HasVerse() const
-{
-    return m_nCurrent >= 0 && m_nCurrent < m_nVerseCount;
-}
-
-void CVerseEditDlg::ShowVerse(int nIndex)
-{
-    SetDlgItemText(IDC_COUNTER, CounterText(m_nCurrent, m_nVerseCount));
-    GetDlgItem(IDC_COUNTER)->setAccessibleName(CounterSpoken(m_nCurrent, m_nVerseCount, m_bCzech));
-    if (nIndex < 0 || nIndex >= m_nVerseCount)
-        return;
-    const VerseFields verse = StoredVerse(nIndex);
-    m_strTitle = verse.title;
-    m_strNumber = verse.number;
-    m_strContents = verse.contents;
-    UpdateData(false);
-}
-
-VerseFields CVerseEditDlg::StoredVerse(int index) const
-{
-    return {m_encoding.Decode(m_pTitles->at(index)), m_encoding.Decode(m_pNumbers->at(index)),
-            m_encoding.Decode(m_pContents->at(index))};
-}
-
-// Costs one verse: the three fields are read, encoded and assigned to their
-// elements in place. With an empty list there is no element to store into.
-void CVerseEditDlg::StoreCurrent()
-{
-    if (m_bPuttingBack || !HasVerse())
-        return;
-    UpdateData(true);
-    const VerseFields typed{m_strTitle, m_strNumber, m_strContents};
-    const VerseFields fields = JoinOneLineFields(typed);
-    std::optional<VerseBytes> bytes = EncodeForFile(fields, m_encoding);
-    if (!bytes) {
-        RefuseInput();
-        return;
-    }
-    if (fields != typed) {
-        m_strTitle = fields.title;
-        m_strNumber = fields.number;
-        PutBackFields(fields);
-    }
-    (*m_pTitles)[m_nCurrent] = std::move(bytes->title);
-    (*m_pNumbers)[m_nCurrent] = std::move(bytes->number);
-    (*m_pContents)[m_nCurrent] = std::move(bytes->contents);
-}
-
-// Input the verse file could not hold: a beep, and the fields go back to the
-// stored verse, which stays as it was.
-void CVerseEditDlg::RefuseInput()
-{
-    MessageBeep(MB_OK);
-    const VerseFields stored = StoredVerse(m_nCurrent);
-    m_strTitle = stored.title;
-    m_strNumber = stored.number;
-    m_strContents = stored.contents;
-    PutBackFields(stored);
-}
-
-// Rewrites only the fields that differ, so the others keep their caret and
-// undo history.
-void CVerseEditDlg::PutBackFields(const VerseFields &fields)
-{
-    const QScopedValueRollback guard(m_bPuttingBack, true);
-    const std::pair<int, const QString *> texts[] = {
-        {IDC_TITLE, &fields.title}, {IDC_NUMBER, &fields.number}, {IDC_CONTENTS, &fields.contents}};
-    for (const auto &[id, text] : texts) {
-        QWidget *field = GetDlgItem(id);
-        if (field && ControlText(field) != *text)
-            ReplaceFieldText(field, *text);
-    }
 }

@@ -68,12 +68,16 @@ protected:
 private:
     std::array<std::pair<int, CBitmapButton *>, 6> Buttons() const;
     void CreateToolTips();
+    void PlaceCounter();
     bool HasVerse() const;
     void MoveTo(int index);
     VerseFields StoredVerse(int index) const;
+    static VerseFields Shown(const VerseFields &stored);
     void RefuseInput();
     void PutBackFields(const VerseFields &fields);
 
     // Set while the editor itself rewrites fields: those changes are no edits.
     bool m_bPuttingBack = false;
+    // Which fields (title, reference, text) show their verse's text cut.
+    std::array<bool, 3> m_bCut{};
 };
