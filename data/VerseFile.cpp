@@ -3,9 +3,8 @@
 #include "data/AtomicWrite.h"
 #include "data/ErrorMessages.h"
 #include "data/ErrorReporter.h"
+#include "data/RegularFile.h"
 #include "data/VerseParser.h"
-
-#include <QFile>
 
 #include <cstring>
 
@@ -116,15 +115,15 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
     m_encoding = TextEncoding();
     // Read in pieces into one small buffer: the whole file never needs to be
     // in memory besides the list made from it.
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    RegularFile file(m_path);
+    if (!file.IsOpen()) {
         ReportError(czech, reporter);
         return false;
     }
-    VerseParser parser(file.size());
+    VerseParser parser(file.Size());
     QByteArray buffer(kReadChunk, Qt::Uninitialized);
     while (!parser.Done()) {
-        const qint64 n = file.read(buffer.data(), buffer.size());
+        const qint64 n = file.Read(buffer.data(), buffer.size());
         if (n < 0) {
             ReportError(czech, reporter);
             return false;

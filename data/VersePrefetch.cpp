@@ -4,6 +4,8 @@
 #include "data/Settings.h"
 #include "data/VerseFile.h"
 
+#include <QThread>
+
 #include <future>
 
 namespace {
@@ -39,6 +41,10 @@ VersePrefetch::Result Read(const QString &settingsPath)
 
 void VersePrefetch::Start(const QString &settingsPath)
 {
+    // Qt takes the first thread that asks for its thread object as its main
+    // thread: asking here, before the second thread runs, makes it this one,
+    // whatever the timing. The read itself makes no Qt object either.
+    QThread::currentThread();
     Pending() = std::async(std::launch::async, Read, settingsPath);
 }
 

@@ -11,7 +11,8 @@
 // the window system starts up, which takes about as long. The main dialog
 // takes the list if it asks for the same file; otherwise, and after any
 // error, it loads the file itself, so every error is reported just as
-// without the prefetch, and in the same order.
+// without the prefetch, and in the same order. Started before the application
+// object exists, from the thread that will make it.
 class VersePrefetch
 {
 public:

@@ -1,13 +1,19 @@
 // The verse-file reader and writer on any bytes B: with L = load(B),
 // load(save(L)) must equal L and a second save must give the same bytes.
-// The UTF-8 check is compared with Qt's own decoder on the way.
+// B is also read from a file, as the program reads it, which must give L and
+// the same encoding. The UTF-8 check is compared with Qt's own decoder on
+// the way.
+#include "data/ErrorReporter.h"
 #include "data/TextEncoding.h"
 #include "data/VerseFile.h"
+#include "data/VerseParser.h"
 
 #include <QStringDecoder>
 
 #include <cstdio>
 #include <cstdlib>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,6 +21,35 @@ void Fail(const char *what)
 {
     std::fprintf(stderr, "round trip broken: %s\n", what);
     std::abort();
+}
+
+class FailingReporter : public ErrorReporter
+{
+public:
+    void ReportFileError(const QString &) override { Fail("file error reading the input"); }
+};
+
+// The input as a file: one in memory, rewritten for each input.
+QString AsFile(QByteArrayView bytes)
+{
+    static const int fd = memfd_create("verses", 0);
+    if (fd < 0 || ftruncate(fd, 0) != 0 || pwrite(fd, bytes.data(), size_t(bytes.size()), 0) != bytes.size())
+        Fail("cannot write the input file");
+    return QStringLiteral("/proc/self/fd/%1").arg(fd);
+}
+
+void CheckFileLoad(QByteArrayView bytes, const VerseList &loaded)
+{
+    VerseParser parser;
+    parser.Feed(bytes);
+    parser.Finish();
+    VerseFile file(AsFile(bytes));
+    VerseList fromFile;
+    FailingReporter reporter;
+    if (!file.Load(fromFile, false, reporter) || !(fromFile == loaded))
+        Fail("loading the file differs from parsing its bytes");
+    if ((file.encoding().kind() == TextEncoding::Kind::Utf8) != parser.IsUtf8())
+        Fail("encoding of the file differs from its bytes'");
 }
 
 } // namespace
@@ -26,6 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (loaded.m_nVerseCount != loaded.m_arrTitles.size() || loaded.m_nVerseCount != loaded.m_arrNumbers.size()
         || loaded.m_nVerseCount != loaded.m_arrContents.size())
         Fail("count out of step with the arrays");
+    CheckFileLoad(bytes, loaded);
 
     const QByteArray saved = VerseFile::Serialize(loaded);
     const VerseList reloaded = VerseFile::Parse(saved);
