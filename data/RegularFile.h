@@ -20,12 +20,14 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
     // The size when opened.
     qint64 Size() const { return m_size; }
-    // Reads up to n bytes: the count read, 0 at the end, -1 on an error.
-    qint64 Read(char *data, qint64 n);
-    // Reads to the end; nullopt on an error, also when memory runs out.
+    // Reads to the end; nullopt on an error, also when memory runs out. The
+    // bytes have room to grow by one without moving.
     std::optional<QByteArray> ReadAll();
 
 private:
+    // Reads up to n bytes: the count read, 0 at the end, -1 on an error.
+    qint64 Read(char *data, qint64 n);
+
     int m_fd = -1;
     qint64 m_size = 0;
 };

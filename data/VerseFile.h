@@ -37,7 +37,6 @@ public:
     // or after kWrapSearchFrom.
     static constexpr qsizetype kWrapLength = 69;
     static constexpr qsizetype kWrapSearchFrom = 50;
-    static constexpr qsizetype kReadChunk = 256 * 1024;
 
 private:
     void ReportError(bool czech, ErrorReporter &reporter) const;

@@ -5,41 +5,52 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <string>
-
-// Reads verse records from a verse file's bytes, fed in pieces of any size:
-// a title line (one holding "$$$" ends the file), a reference line, then text
-// lines up to a line holding "#", each text line followed by one space. A
-// record cut short by the end of input keeps what it has.
+// Reads verse records from a verse file's bytes: a title line (one holding
+// "$$$" ends the file), a reference line, then text lines up to a line
+// holding "#", each text line followed by one space. A record cut short by
+// the end of input keeps what it has.
+//
+// The list made keeps the bytes, and its elements refer into them rather
+// than copying: a text's lines are joined in place, over their own line ends
+// (the joined text is never longer than its lines with their line ends).
 class VerseParser
 {
 public:
-    // expectedBytes, when known, sizes the arrays up front.
-    explicit VerseParser(qsizetype expectedBytes = 0);
+    explicit VerseParser(QByteArray bytes);
 
-    void Feed(QByteArrayView bytes);
-    // Ends the input and hands over the list (count set, current index 0).
-    VerseList Finish();
-
-    // The end marker has been read: further input is ignored.
-    bool Done() const { return m_done; }
+    // Reads the records and hands over the list (count set, current index 0).
+    VerseList Parse();
     // All bytes read up to the end marker (or the end) are valid UTF-8.
     bool IsUtf8() const { return m_utf8; }
 
 private:
     enum class Expect { Title, Number, Text };
 
-    void FeedLines(QByteArrayView lines);
     void OnLine(QByteArrayView line);
-    void CheckEncoding(QByteArrayView bytes);
-    QByteArrayView Text() const { return QByteArrayView(m_text.data(), qsizetype(m_text.size())); }
+    bool HasHash(QByteArrayView line);
+    bool HasEndMarker(QByteArrayView line);
+    void JoinTextLine(QByteArrayView line);
+    void EndRecord(qsizetype textLimit);
+    void Add(QByteArray title, QByteArray number, QByteArray contents);
+    void Grow();
+    char *At(QByteArrayView view) { return m_base + (view.data() - m_base); }
 
     VerseList m_list;
-    QByteArray m_pending; // the start of a line not yet ended
-    QByteArray m_title;
-    QByteArray m_lastTitle;
-    QByteArray m_number;
-    std::string m_text; // the verse text so far, reused from record to record
+    QByteArray *m_titles = nullptr; // the three arrays, grown ahead of m_count
+    QByteArray *m_numbers = nullptr;
+    QByteArray *m_contents = nullptr;
+    qsizetype m_count = 0;
+    QByteArray m_bytes;
+    char *m_base = nullptr;
+    qsizetype m_size = 0;
+    // Where the next "#" and "$$$" are, at or after the line read, or the
+    // end; each is searched for again only once the lines read have passed it.
+    qsizetype m_nextHash = -1;
+    qsizetype m_nextEndMarker = -1;
+    QByteArrayView m_title;
+    QByteArrayView m_number;
+    char *m_textBegin = nullptr; // the joined text so far; null before its first line
+    char *m_textEnd = nullptr;
     Expect m_expect = Expect::Title;
     bool m_done = false;
     bool m_utf8 = true;
