@@ -1,5 +1,7 @@
 #include "data/RegularFile.h"
 
+#include "data/HugePages.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -54,6 +56,7 @@ std::optional<QByteArray> RegularFile::ReadAll()
         // One byte beyond the size shows the end without a second call, unless
         // the file grew meanwhile.
         QByteArray bytes(m_size + 1, Qt::Uninitialized);
+        PreferHugePages(bytes.data(), size_t(bytes.size()));
         qsizetype used = 0;
         for (;;) {
             if (used == bytes.size())

@@ -1,6 +1,6 @@
 #include "data/VerseParser.h"
 
-#include "data/LineReader.h"
+#include "data/HugePages.h"
 
 #include <cstring>
 
@@ -26,109 +26,96 @@ const char *FindHash(const char *p, const char *end)
     return hash ? static_cast<const char *>(hash) : end;
 }
 
-QByteArray ViewOf(QByteArrayView bytes)
+QByteArray ViewOf(const char *begin, qsizetype length)
 {
-    return QByteArray::fromRawData(bytes.data(), bytes.size());
+    return QByteArray::fromRawData(begin, length);
 }
 
 } // namespace
 
 VerseParser::VerseParser(QByteArray bytes)
-    : m_size(bytes.size())
 {
+    const qsizetype size = bytes.size();
     // Room for the space after a last text line that has no line end.
     bytes.append(' ');
     m_bytes = std::move(bytes);
     m_base = m_bytes.data();
+    m_end = m_base + size;
 }
 
 VerseList VerseParser::Parse()
 {
-    LineReader reader(QByteArrayView(m_base, m_size));
-    QByteArrayView line;
-    while (!m_done && reader.ReadLine(line))
-        OnLine(line);
-    if (m_expect == Expect::Number)
-        Add(ViewOf(m_title), QByteArray(), QByteArray());
-    else if (m_expect == Expect::Text)
-        EndRecord(m_size);
-    m_list.m_arrTitles.resize(m_count);
-    m_list.m_arrNumbers.resize(m_count);
-    m_list.m_arrContents.resize(m_count);
+    m_nextHash = FindHash(m_base, m_end);
+    m_nextEndMarker = FindEndMarker(m_base, m_end);
+    char *p = m_base;
+    const char *checkTo = m_end;
+    while (p < m_end) {
+        const Line title = LineAt(p);
+        if (HasEndMarker(title)) {
+            checkTo = title.next;
+            break;
+        }
+        p = ReadRecord(title);
+    }
+    for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents})
+        array->resize(m_count);
     m_list.m_nVerseCount = int(m_count);
+    m_list.m_nCurrent = 0;
     // A join puts one space for each line end and blanks what is left over,
     // so the bytes are valid UTF-8 exactly when they were before.
-    m_utf8 = QByteArrayView(m_base, m_done ? reader.position() : m_size).isValidUtf8();
+    m_utf8 = QByteArrayView(m_base, checkTo - m_base).isValidUtf8();
     m_list.m_fileBytes = std::move(m_bytes);
-    m_list.m_nCurrent = 0;
     return std::move(m_list);
 }
 
-void VerseParser::OnLine(QByteArrayView line)
+inline VerseParser::Line VerseParser::LineAt(char *p) const
 {
-    switch (m_expect) {
-    case Expect::Title:
-        if (HasEndMarker(line)) {
-            m_done = true;
-            return;
-        }
-        m_title = line;
-        m_expect = Expect::Number;
-        return;
-    case Expect::Number:
-        m_number = line;
-        m_textBegin = m_textEnd = nullptr;
-        m_expect = Expect::Text;
-        return;
-    case Expect::Text:
-        if (HasHash(line)) {
-            EndRecord(line.data() - m_base);
-            m_expect = Expect::Title;
-            return;
-        }
-        JoinTextLine(line);
-        return;
+    char *lf = static_cast<char *>(std::memchr(p, '\n', size_t(m_end - p)));
+    if (!lf)
+        return {p, m_end - p, m_end};
+    const qsizetype length = lf - p;
+    return {p, length > 0 && lf[-1] == '\r' ? length - 1 : length, lf + 1};
+}
+
+inline bool VerseParser::HasHash(const Line &line)
+{
+    if (m_nextHash < line.begin)
+        m_nextHash = FindHash(line.begin, m_end);
+    return m_nextHash < line.begin + line.length;
+}
+
+// Reads the record after its title line, joining its text lines in place;
+// returns where the next record begins.
+char *VerseParser::ReadRecord(const Line &title)
+{
+    if (title.next == m_end) {
+        Add(ViewOf(title.begin, title.length), QByteArray(), QByteArray());
+        return m_end;
     }
-}
-
-void VerseParser::JoinTextLine(QByteArrayView line)
-{
-    char *to = m_textEnd ? m_textEnd : At(line);
-    if (to != line.data())
-        std::memmove(to, line.data(), size_t(line.size()));
-    to[line.size()] = ' ';
-    if (!m_textBegin)
-        m_textBegin = to;
-    m_textEnd = to + line.size() + 1;
-}
-
-// Appends the record whose text lines end at textLimit.
-void VerseParser::EndRecord(qsizetype textLimit)
-{
-    QByteArray text;
-    if (m_textBegin) {
-        char *const limit = m_base + textLimit;
-        if (m_textEnd < limit)
-            std::memset(m_textEnd, ' ', size_t(limit - m_textEnd));
-        text = QByteArray::fromRawData(m_textBegin, m_textEnd - m_textBegin);
+    const Line number = LineAt(title.next);
+    char *const text = number.next;
+    char *to = text;
+    char *p = text;
+    Line line{};
+    while (p < m_end && !HasHash(line = LineAt(p))) {
+        if (to != p)
+            std::memmove(to, p, size_t(line.length));
+        to[line.length] = ' ';
+        to += line.length + 1;
+        p = line.next;
     }
-    Add(ViewOf(m_title), ViewOf(m_number), std::move(text));
+    if (to < p)
+        std::memset(to, ' ', size_t(p - to));
+    Add(ViewOf(title.begin, title.length), ViewOf(number.begin, number.length),
+        to == text ? QByteArray() : ViewOf(text, to - text));
+    return p < m_end ? line.next : m_end;
 }
 
-bool VerseParser::HasHash(QByteArrayView line)
+bool VerseParser::HasEndMarker(const Line &line)
 {
-    const qsizetype begin = line.data() - m_base;
-    if (m_nextHash < begin)
-        m_nextHash = FindHash(line.data(), m_base + m_size) - m_base;
-    return m_nextHash < begin + line.size();
-}
-
-bool VerseParser::HasEndMarker(QByteArrayView line)
-{
-    const qsizetype begin = line.data() - m_base;
-    if (m_nextEndMarker < begin)
-        m_nextEndMarker = FindEndMarker(line.data(), m_base + m_size) - m_base;
-    return m_nextEndMarker + 3 <= begin + line.size();
+    if (m_nextEndMarker < line.begin)
+        m_nextEndMarker = FindEndMarker(line.begin, m_end);
+    return m_nextEndMarker + 3 <= line.begin + line.length;
 }
 
 void VerseParser::Add(QByteArray title, QByteArray number, QByteArray contents)
@@ -145,10 +132,12 @@ void VerseParser::Add(QByteArray title, QByteArray number, QByteArray contents)
 // is seldom passed.
 void VerseParser::Grow()
 {
-    const qsizetype size = m_count ? m_count + m_count / 2 : qMax<qsizetype>(m_size / 128, 16);
-    m_list.m_arrTitles.resize(size);
-    m_list.m_arrNumbers.resize(size);
-    m_list.m_arrContents.resize(size);
+    const qsizetype size = m_count ? m_count + m_count / 2 : qMax<qsizetype>((m_end - m_base) / 128, 16);
+    for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents}) {
+        array->reserve(size);
+        PreferHugePages(array->data(), size_t(array->capacity()) * sizeof(QByteArray));
+        array->resize(size);
+    }
     m_titles = m_list.m_arrTitles.data();
     m_numbers = m_list.m_arrNumbers.data();
     m_contents = m_list.m_arrContents.data();

@@ -8,7 +8,7 @@
 // Reads verse records from a verse file's bytes: a title line (one holding
 // "$$$" ends the file), a reference line, then text lines up to a line
 // holding "#", each text line followed by one space. A record cut short by
-// the end of input keeps what it has.
+// the end of input keeps what it has. Lines end as LineReader reads them.
 //
 // The list made keeps the bytes, and its elements refer into them rather
 // than copying: a text's lines are joined in place, over their own line ends
@@ -24,16 +24,19 @@ public:
     bool IsUtf8() const { return m_utf8; }
 
 private:
-    enum class Expect { Title, Number, Text };
+    struct Line
+    {
+        char *begin;
+        qsizetype length; // without its line end
+        char *next;       // where the next line begins
+    };
 
-    void OnLine(QByteArrayView line);
-    bool HasHash(QByteArrayView line);
-    bool HasEndMarker(QByteArrayView line);
-    void JoinTextLine(QByteArrayView line);
-    void EndRecord(qsizetype textLimit);
+    inline Line LineAt(char *p) const;
+    char *ReadRecord(const Line &title);
+    inline bool HasHash(const Line &line);
+    bool HasEndMarker(const Line &line);
     void Add(QByteArray title, QByteArray number, QByteArray contents);
     void Grow();
-    char *At(QByteArrayView view) { return m_base + (view.data() - m_base); }
 
     VerseList m_list;
     QByteArray *m_titles = nullptr; // the three arrays, grown ahead of m_count
@@ -42,16 +45,10 @@ private:
     qsizetype m_count = 0;
     QByteArray m_bytes;
     char *m_base = nullptr;
-    qsizetype m_size = 0;
-    // Where the next "#" and "$$$" are, at or after the line read, or the
-    // end; each is searched for again only once the lines read have passed it.
-    qsizetype m_nextHash = -1;
-    qsizetype m_nextEndMarker = -1;
-    QByteArrayView m_title;
-    QByteArrayView m_number;
-    char *m_textBegin = nullptr; // the joined text so far; null before its first line
-    char *m_textEnd = nullptr;
-    Expect m_expect = Expect::Title;
-    bool m_done = false;
+    char *m_end = nullptr;
+    // The next "#" and "$$$" at or after the line read, or the end: each is
+    // searched for again only once the lines read have passed it.
+    const char *m_nextHash = nullptr;
+    const char *m_nextEndMarker = nullptr;
     bool m_utf8 = true;
 };
