@@ -1,7 +1,5 @@
 #include "data/RegularFile.h"
 
-#include "data/HugePages.h"
-
 #include <QFile>
 
 #include <cerrno>
@@ -56,7 +54,6 @@ std::optional<QByteArray> RegularFile::ReadAll()
         // One byte beyond the size shows the end without a second call, unless
         // the file grew meanwhile.
         QByteArray bytes(m_size + 1, Qt::Uninitialized);
-        PreferHugePages(bytes.data(), size_t(bytes.size()));
         qsizetype used = 0;
         for (;;) {
             if (used == bytes.size())

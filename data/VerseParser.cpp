@@ -1,7 +1,5 @@
 #include "data/VerseParser.h"
 
-#include "data/HugePages.h"
-
 #include <cstring>
 
 namespace {
@@ -133,11 +131,8 @@ void VerseParser::Add(QByteArray title, QByteArray number, QByteArray contents)
 void VerseParser::Grow()
 {
     const qsizetype size = m_count ? m_count + m_count / 2 : qMax<qsizetype>((m_end - m_base) / 128, 16);
-    for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents}) {
-        array->reserve(size);
-        PreferHugePages(array->data(), size_t(array->capacity()) * sizeof(QByteArray));
+    for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents})
         array->resize(size);
-    }
     m_titles = m_list.m_arrTitles.data();
     m_numbers = m_list.m_arrNumbers.data();
     m_contents = m_list.m_arrContents.data();
