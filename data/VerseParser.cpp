@@ -53,6 +53,7 @@ VerseList VerseParser::Parse()
             checkTo = title.next;
             break;
         }
+        m_recordBegin = p;
         p = ReadRecord(title);
     }
     for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents})
@@ -126,13 +127,19 @@ void VerseParser::Add(QByteArray title, QByteArray number, QByteArray contents)
     ++m_count;
 }
 
-// Verses of a real file take 150 bytes or more: a first guess from the size
-// is seldom passed.
+// Sizes the arrays for the verses to come: a few at first, then as many as
+// the bytes read so far suggest the whole file holds, with some room.
 void VerseParser::Grow()
 {
-    const qsizetype size = m_count ? m_count + m_count / 2 : qMax<qsizetype>((m_end - m_base) / 128, 16);
-    for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents})
+    qsizetype size = 512;
+    if (m_count > 0) {
+        const double bytesPerVerse = double(m_recordBegin - m_base) / double(m_count);
+        size = qMax(m_count + m_count / 4, qsizetype(double(m_end - m_base) / bytesPerVerse * 1.05) + 64);
+    }
+    for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents}) {
+        array->reserve(size); // exactly: resizing alone would leave room to spare
         array->resize(size);
+    }
     m_titles = m_list.m_arrTitles.data();
     m_numbers = m_list.m_arrNumbers.data();
     m_contents = m_list.m_arrContents.data();

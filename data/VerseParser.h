@@ -46,6 +46,7 @@ private:
     QByteArray m_bytes;
     char *m_base = nullptr;
     char *m_end = nullptr;
+    const char *m_recordBegin = nullptr; // of the record being read
     // The next "#" and "$$$" at or after the line read, or the end: each is
     // searched for again only once the lines read have passed it.
     const char *m_nextHash = nullptr;
