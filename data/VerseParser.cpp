@@ -114,7 +114,8 @@ bool VerseParser::HasEndMarker(const Line &line)
 {
     if (m_nextEndMarker < line.begin)
         m_nextEndMarker = FindEndMarker(line.begin, m_end);
-    return m_nextEndMarker + 3 <= line.begin + line.length;
+    const char *const lineEnd = line.begin + line.length;
+    return m_nextEndMarker < lineEnd && lineEnd - m_nextEndMarker >= 3;
 }
 
 void VerseParser::Add(QByteArray title, QByteArray number, QByteArray contents)
