@@ -1,7 +1,7 @@
 // Loading and saving the whole Bible against the bare file operations.
-//   load: at most 3x reading the file and finding every line end
+//   load: at most 1.5x reading the file and finding every line end
 //   save: at most 3x writing the same bytes in one call (flushed to disk)
-//   memory of the loaded list: at most 3x the file size
+//   memory of the loaded list: at most 1.6x the file size
 #include "data/ErrorReporter.h"
 #include "data/VerseFile.h"
 
@@ -112,15 +112,20 @@ int main(int argc, char **argv)
 
     list = VerseList();
     malloc_trim(0);
-    const size_t before = mallinfo2().uordblks;
+    // Large blocks are mapped apart from the heap: both count.
+    const auto inUse = [] {
+        const struct mallinfo2 info = mallinfo2();
+        return double(info.uordblks + info.hblkhd);
+    };
+    const double before = inUse();
     VerseFile(path).Load(list, false, reporter);
-    const double memory = double(mallinfo2().uordblks - before);
+    const double memory = inUse() - before;
 
     std::printf("file %lld bytes, %lld lines, %d verses (times in ms, best of %d)\n", (long long)fileSize,
                 (long long)lines, list.m_nVerseCount, runs);
-    bool ok = Report("load", load, bareLoad, 3.0);
+    bool ok = Report("load", load, bareLoad, 1.5);
     ok = Report("save", save, bareSave, 3.0) && ok;
     std::printf("         (a plain write without the flush: %.2f, ratio %.2f)\n", plainSave, save / plainSave);
-    ok = Report("memory", memory / 1e6, fileSize / 1e6, 3.0) && ok;
+    ok = Report("memory", memory / 1e6, fileSize / 1e6, 1.6) && ok;
     return ok ? 0 : 1;
 }

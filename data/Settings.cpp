@@ -3,9 +3,8 @@
 #include "data/ErrorMessages.h"
 #include "data/ErrorReporter.h"
 #include "data/LineReader.h"
+#include "data/RegularFile.h"
 #include "data/TextEncoding.h"
-
-#include <QFile>
 
 #include <array>
 
@@ -48,15 +47,13 @@ Settings Settings::Parse(QByteArrayView bytes)
 bool Settings::Load(const QString &path, bool czech, ErrorReporter &reporter)
 {
     *this = Settings();
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+    RegularFile file(path);
+    const std::optional<QByteArray> bytes = file.IsOpen() ? file.ReadAll() : std::nullopt;
+    if (!bytes) {
         reporter.ReportFileError(ErrorMessages::CantOpenSettings(czech));
         return false;
     }
-    *this = Parse(bytes);
+    *this = Parse(*bytes);
     return true;
 }
 

@@ -3,9 +3,8 @@
 #include "data/AtomicWrite.h"
 #include "data/ErrorMessages.h"
 #include "data/ErrorReporter.h"
+#include "data/RegularFile.h"
 #include "data/VerseParser.h"
-
-#include <QFile>
 
 #include <cstring>
 
@@ -85,9 +84,10 @@ void WriteWrapped(TextWriter &out, QByteArrayView rest)
 
 VerseList VerseFile::Parse(QByteArrayView bytes)
 {
-    VerseParser parser(bytes.size());
-    parser.Feed(bytes);
-    return parser.Finish();
+    QByteArray copy;
+    copy.reserve(bytes.size() + 1);
+    copy.append(bytes);
+    return VerseParser(std::move(copy)).Parse();
 }
 
 QByteArray VerseFile::Serialize(const VerseList &list)
@@ -114,27 +114,21 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
     list.Clear();
     list.m_nCurrent = 0;
     m_encoding = TextEncoding();
-    // Read in pieces into one small buffer: the whole file never needs to be
-    // in memory besides the list made from it.
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    // The whole file in one buffer, which the list keeps: its elements refer
+    // into it.
+    RegularFile file(m_path);
+    if (!file.IsOpen()) {
         ReportError(czech, reporter);
         return false;
     }
-    m_stamp = FileStamp::OfDescriptor(file.handle());
-    VerseParser parser(file.size());
-    QByteArray buffer(kReadChunk, Qt::Uninitialized);
-    while (!parser.Done()) {
-        const qint64 n = file.read(buffer.data(), buffer.size());
-        if (n < 0) {
-            ReportError(czech, reporter);
-            return false;
-        }
-        if (n == 0)
-            break;
-        parser.Feed(QByteArrayView(buffer.constData(), n));
+    m_stamp = FileStamp::OfDescriptor(file.Handle());
+    std::optional<QByteArray> bytes = file.ReadAll();
+    if (!bytes) {
+        ReportError(czech, reporter);
+        return false;
     }
-    list = parser.Finish();
+    VerseParser parser(std::move(*bytes));
+    list = parser.Parse();
     m_encoding = TextEncoding(parser.IsUtf8() ? TextEncoding::Kind::Utf8 : TextEncoding::Kind::Windows1250);
     return true;
 }

@@ -29,11 +29,7 @@ public:
 
     // The encoding of the bytes last loaded (UTF-8 for a new or empty file).
     TextEncoding encoding() const { return m_encoding; }
-    // For a list of this file read elsewhere.
-    void SetEncoding(TextEncoding encoding) { m_encoding = encoding; }
     const QString &path() const { return m_path; }
-    // The file as it was read elsewhere (see Save).
-    void SetStamp(FileStamp stamp) { m_stamp = stamp; }
 
     static VerseList Parse(QByteArrayView bytes);
     static QByteArray Serialize(const VerseList &list);
@@ -42,7 +38,6 @@ public:
     // or after kWrapSearchFrom.
     static constexpr qsizetype kWrapLength = 69;
     static constexpr qsizetype kWrapSearchFrom = 50;
-    static constexpr qsizetype kReadChunk = qsizetype(256) * 1024;
 
 private:
     void ReportError(bool czech, ErrorReporter &reporter) const;

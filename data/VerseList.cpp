@@ -23,4 +23,12 @@ void VerseList::Clear()
     m_arrContents.clear();
     m_nVerseCount = 0;
     m_nCurrent = -1;
+    m_fileBytes.clear();
+}
+
+bool VerseList::operator==(const VerseList &other) const
+{
+    return m_arrTitles == other.m_arrTitles && m_arrNumbers == other.m_arrNumbers
+           && m_arrContents == other.m_arrContents && m_nVerseCount == other.m_nVerseCount
+           && m_nCurrent == other.m_nCurrent;
 }

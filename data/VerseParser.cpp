@@ -1,127 +1,147 @@
 #include "data/VerseParser.h"
 
-#include "data/LineReader.h"
-#include "data/TextEncoding.h"
-
 #include <cstring>
 
 namespace {
 
-bool HasHash(QByteArrayView line)
+// The first "$$$" in [p, end), or end.
+const char *FindEndMarker(const char *p, const char *end)
 {
-    return !line.isEmpty() && std::memchr(line.data(), '#', size_t(line.size()));
-}
-
-bool HasEndMarker(QByteArrayView line)
-{
-    const char *p = line.data();
-    const char *end = p + line.size();
     while (end - p >= 3) {
         p = static_cast<const char *>(std::memchr(p, '$', size_t(end - p - 2)));
         if (!p)
-            return false;
+            break;
         if (p[1] == '$' && p[2] == '$')
-            return true;
+            return p;
         ++p;
     }
-    return false;
+    return end;
 }
 
-QByteArray CopyOf(QByteArrayView bytes)
+const char *FindHash(const char *p, const char *end)
 {
-    return QByteArray(bytes.data(), bytes.size());
+    const void *hash = p < end ? std::memchr(p, '#', size_t(end - p)) : nullptr;
+    return hash ? static_cast<const char *>(hash) : end;
+}
+
+QByteArray ViewOf(const char *begin, qsizetype length)
+{
+    return QByteArray::fromRawData(begin, length);
 }
 
 } // namespace
 
-VerseParser::VerseParser(qsizetype expectedBytes)
+VerseParser::VerseParser(QByteArray bytes)
 {
-    const qsizetype expectedVerses = expectedBytes / 128;
-    m_list.m_arrTitles.reserve(expectedVerses);
-    m_list.m_arrNumbers.reserve(expectedVerses);
-    m_list.m_arrContents.reserve(expectedVerses);
+    const qsizetype size = bytes.size();
+    // Room for the space after a last text line that has no line end.
+    bytes.append(' ');
+    m_bytes = std::move(bytes);
+    m_base = m_bytes.data();
+    m_end = m_base + size;
+}
+
+VerseList VerseParser::Parse()
+{
+    m_nextHash = FindHash(m_base, m_end);
+    m_nextEndMarker = FindEndMarker(m_base, m_end);
+    char *p = m_base;
+    const char *checkTo = m_end;
+    while (p < m_end) {
+        const Line title = LineAt(p);
+        if (HasEndMarker(title)) {
+            checkTo = title.next;
+            break;
+        }
+        m_recordBegin = p;
+        p = ReadRecord(title);
+    }
+    for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents})
+        array->resize(m_count);
+    m_list.m_nVerseCount = int(m_count);
     m_list.m_nCurrent = 0;
-}
-
-void VerseParser::Feed(QByteArrayView bytes)
-{
-    const qsizetype lastLf = bytes.lastIndexOf('\n');
-    if (lastLf < 0) {
-        m_pending.append(bytes);
-        return;
-    }
-    qsizetype start = 0;
-    if (!m_pending.isEmpty()) {
-        // Line ends are plain ASCII, so checking the encoding line by line
-        // gives the same answer as checking the whole file.
-        const qsizetype firstLf = bytes.indexOf('\n');
-        m_pending.append(bytes.first(firstLf + 1));
-        FeedLines(m_pending);
-        m_pending.clear();
-        start = firstLf + 1;
-    }
-    FeedLines(bytes.sliced(start, lastLf + 1 - start));
-    m_pending.append(bytes.sliced(lastLf + 1));
-}
-
-void VerseParser::FeedLines(QByteArrayView lines)
-{
-    LineReader reader(lines);
-    QByteArrayView line;
-    while (!m_done && reader.ReadLine(line))
-        OnLine(line);
-    CheckEncoding(lines.first(m_done ? reader.position() : lines.size()));
-}
-
-void VerseParser::OnLine(QByteArrayView line)
-{
-    switch (m_expect) {
-    case Expect::Title:
-        if (HasEndMarker(line)) {
-            m_done = true;
-            return;
-        }
-        // Verses of one chapter often share a title: they share its bytes too.
-        if (line != QByteArrayView(m_lastTitle))
-            m_lastTitle = CopyOf(line);
-        m_title = m_lastTitle;
-        m_expect = Expect::Number;
-        return;
-    case Expect::Number:
-        m_number = CopyOf(line);
-        m_text.clear();
-        m_expect = Expect::Text;
-        return;
-    case Expect::Text:
-        if (HasHash(line)) {
-            m_list.Append(std::move(m_title), std::move(m_number), CopyOf(Text()));
-            m_expect = Expect::Title;
-            return;
-        }
-        m_text.append(line.data(), size_t(line.size()));
-        m_text.push_back(' ');
-        return;
-    }
-}
-
-void VerseParser::CheckEncoding(QByteArrayView bytes)
-{
-    if (m_utf8)
-        m_utf8 = TextEncoding::IsValidUtf8(bytes);
-}
-
-VerseList VerseParser::Finish()
-{
-    if (!m_done && !m_pending.isEmpty()) {
-        const QByteArray last = std::move(m_pending);
-        m_pending.clear();
-        FeedLines(last);
-    }
-    if (m_expect == Expect::Number)
-        m_list.Append(std::move(m_title), QByteArray(), QByteArray());
-    else if (m_expect == Expect::Text)
-        m_list.Append(std::move(m_title), std::move(m_number), CopyOf(Text()));
-    m_expect = Expect::Title;
-    m_done = true;
+    // A join puts one space for each line end and blanks what is left over,
+    // so the bytes are valid UTF-8 exactly when they were before.
+    m_utf8 = QByteArrayView(m_base, checkTo - m_base).isValidUtf8();
+    m_list.m_fileBytes = std::move(m_bytes);
     return std::move(m_list);
+}
+
+inline VerseParser::Line VerseParser::LineAt(char *p) const
+{
+    char *lf = static_cast<char *>(std::memchr(p, '\n', size_t(m_end - p)));
+    if (!lf)
+        return {p, m_end - p, m_end};
+    const qsizetype length = lf - p;
+    return {p, length > 0 && lf[-1] == '\r' ? length - 1 : length, lf + 1};
+}
+
+inline bool VerseParser::HasHash(const Line &line)
+{
+    if (m_nextHash < line.begin)
+        m_nextHash = FindHash(line.begin, m_end);
+    return m_nextHash < line.begin + line.length;
+}
+
+// Reads the record after its title line, joining its text lines in place;
+// returns where the next record begins.
+char *VerseParser::ReadRecord(const Line &title)
+{
+    if (title.next == m_end) {
+        Add(ViewOf(title.begin, title.length), QByteArray(), QByteArray());
+        return m_end;
+    }
+    const Line number = LineAt(title.next);
+    char *const text = number.next;
+    char *to = text;
+    char *p = text;
+    Line line{};
+    while (p < m_end && !HasHash(line = LineAt(p))) {
+        if (to != p)
+            std::memmove(to, p, size_t(line.length));
+        to[line.length] = ' ';
+        to += line.length + 1;
+        p = line.next;
+    }
+    if (to < p)
+        std::memset(to, ' ', size_t(p - to));
+    Add(ViewOf(title.begin, title.length), ViewOf(number.begin, number.length),
+        to == text ? QByteArray() : ViewOf(text, to - text));
+    return p < m_end ? line.next : m_end;
+}
+
+bool VerseParser::HasEndMarker(const Line &line)
+{
+    if (m_nextEndMarker < line.begin)
+        m_nextEndMarker = FindEndMarker(line.begin, m_end);
+    const char *const lineEnd = line.begin + line.length;
+    return m_nextEndMarker < lineEnd && lineEnd - m_nextEndMarker >= 3;
+}
+
+void VerseParser::Add(QByteArray title, QByteArray number, QByteArray contents)
+{
+    if (m_count == m_list.m_arrTitles.size())
+        Grow();
+    m_titles[m_count] = std::move(title);
+    m_numbers[m_count] = std::move(number);
+    m_contents[m_count] = std::move(contents);
+    ++m_count;
+}
+
+// Sizes the arrays for the verses to come: a few at first, then as many as
+// the bytes read so far suggest the whole file holds, with some room.
+void VerseParser::Grow()
+{
+    qsizetype size = 512;
+    if (m_count > 0) {
+        const double bytesPerVerse = double(m_recordBegin - m_base) / double(m_count);
+        size = qMax(m_count + m_count / 4, qsizetype(double(m_end - m_base) / bytesPerVerse * 1.05) + 64);
+    }
+    for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents}) {
+        array->reserve(size); // exactly: resizing alone would leave room to spare
+        array->resize(size);
+    }
+    m_titles = m_list.m_arrTitles.data();
+    m_numbers = m_list.m_arrNumbers.data();
+    m_contents = m_list.m_arrContents.data();
 }

@@ -5,42 +5,51 @@
 #include <QByteArray>
 #include <QByteArrayView>
 
-#include <string>
-
-// Reads verse records from a verse file's bytes, fed in pieces of any size:
-// a title line (one holding "$$$" ends the file), a reference line, then text
-// lines up to a line holding "#", each text line followed by one space. A
-// record cut short by the end of input keeps what it has.
+// Reads verse records from a verse file's bytes: a title line (one holding
+// "$$$" ends the file), a reference line, then text lines up to a line
+// holding "#", each text line followed by one space. A record cut short by
+// the end of input keeps what it has. Lines end as LineReader reads them.
+//
+// The list made keeps the bytes, and its elements refer into them rather
+// than copying: a text's lines are joined in place, over their own line ends
+// (the joined text is never longer than its lines with their line ends).
 class VerseParser
 {
 public:
-    // expectedBytes, when known, sizes the arrays up front.
-    explicit VerseParser(qsizetype expectedBytes = 0);
+    explicit VerseParser(QByteArray bytes);
 
-    void Feed(QByteArrayView bytes);
-    // Ends the input and hands over the list (count set, current index 0).
-    VerseList Finish();
-
-    // The end marker has been read: further input is ignored.
-    bool Done() const { return m_done; }
+    // Reads the records and hands over the list (count set, current index 0).
+    VerseList Parse();
     // All bytes read up to the end marker (or the end) are valid UTF-8.
     bool IsUtf8() const { return m_utf8; }
 
 private:
-    enum class Expect { Title, Number, Text };
+    struct Line
+    {
+        char *begin;
+        qsizetype length; // without its line end
+        char *next;       // where the next line begins
+    };
 
-    void FeedLines(QByteArrayView lines);
-    void OnLine(QByteArrayView line);
-    void CheckEncoding(QByteArrayView bytes);
-    QByteArrayView Text() const { return QByteArrayView(m_text.data(), qsizetype(m_text.size())); }
+    inline Line LineAt(char *p) const;
+    char *ReadRecord(const Line &title);
+    inline bool HasHash(const Line &line);
+    bool HasEndMarker(const Line &line);
+    void Add(QByteArray title, QByteArray number, QByteArray contents);
+    void Grow();
 
     VerseList m_list;
-    QByteArray m_pending; // the start of a line not yet ended
-    QByteArray m_title;
-    QByteArray m_lastTitle;
-    QByteArray m_number;
-    std::string m_text; // the verse text so far, reused from record to record
-    Expect m_expect = Expect::Title;
-    bool m_done = false;
+    QByteArray *m_titles = nullptr; // the three arrays, grown ahead of m_count
+    QByteArray *m_numbers = nullptr;
+    QByteArray *m_contents = nullptr;
+    qsizetype m_count = 0;
+    QByteArray m_bytes;
+    char *m_base = nullptr;
+    char *m_end = nullptr;
+    const char *m_recordBegin = nullptr; // of the record being read
+    // The next "#" and "$$$" at or after the line read, or the end: each is
+    // searched for again only once the lines read have passed it.
+    const char *m_nextHash = nullptr;
+    const char *m_nextEndMarker = nullptr;
     bool m_utf8 = true;
 };

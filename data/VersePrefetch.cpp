@@ -4,6 +4,8 @@
 #include "data/Settings.h"
 #include "data/VerseFile.h"
 
+#include <QThread>
+
 #include <future>
 
 namespace {
@@ -27,11 +29,8 @@ VersePrefetch::Result Read(const QString &settingsPath)
     SilentReporter reporter;
     Settings settings;
     settings.Load(settingsPath, false, reporter);
-    VersePrefetch::Result result;
-    result.path = settings.VerseFilePath();
-    VerseFile file(result.path);
-    result.loaded = file.Load(result.list, false, reporter) && !reporter.failed;
-    result.encoding = file.encoding();
+    VersePrefetch::Result result{VerseFile(settings.VerseFilePath()), {}, false};
+    result.loaded = result.file.Load(result.list, false, reporter) && !reporter.failed;
     return result;
 }
 
@@ -39,6 +38,10 @@ VersePrefetch::Result Read(const QString &settingsPath)
 
 void VersePrefetch::Start(const QString &settingsPath)
 {
+    // Qt takes the first thread that asks for its thread object as its main
+    // thread: asking here, before the second thread runs, makes it this one,
+    // whatever the timing. The read itself makes no Qt object either.
+    QThread::currentThread();
     Pending() = std::async(std::launch::async, Read, settingsPath);
 }
 
@@ -48,7 +51,7 @@ std::optional<VersePrefetch::Result> VersePrefetch::Take(const QString &path)
     if (!pending.valid())
         return std::nullopt;
     Result result = pending.get();
-    if (!result.loaded || result.path != path)
+    if (!result.loaded || result.file.path() != path)
         return std::nullopt;
     return result;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "data/TextEncoding.h"
+#include "data/VerseFile.h"
 #include "data/VerseList.h"
 
 #include <QString>
@@ -11,15 +11,15 @@
 // the window system starts up, which takes about as long. The main dialog
 // takes the list if it asks for the same file; otherwise, and after any
 // error, it loads the file itself, so every error is reported just as
-// without the prefetch, and in the same order.
+// without the prefetch, and in the same order. Started before the application
+// object exists, from the thread that will make it.
 class VersePrefetch
 {
 public:
     struct Result
     {
-        QString path;
+        VerseFile file; // its path, and the encoding and stamp of what was read
         VerseList list;
-        TextEncoding encoding;
         bool loaded = false;
     };
 

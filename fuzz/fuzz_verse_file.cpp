@@ -1,6 +1,9 @@
 // The verse-file reader and writer on any bytes B: with L = load(B),
 // load(save(L)) must equal L and a second save must give the same bytes.
-// The UTF-8 check is compared with Qt's own decoder on the way.
+// B is also read from a file, as the program reads it, which must give L and
+// the encoding its bytes call for. The UTF-8 check is compared with Qt's own decoder on
+// the way.
+#include "data/ErrorReporter.h"
 #include "data/TextEncoding.h"
 #include "data/VerseFile.h"
 
@@ -8,6 +11,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 
@@ -15,6 +20,35 @@ void Fail(const char *what)
 {
     std::fprintf(stderr, "round trip broken: %s\n", what);
     std::abort();
+}
+
+class FailingReporter : public ErrorReporter
+{
+public:
+    void ReportFileError(const QString &) override { Fail("file error reading the input"); }
+};
+
+// The input as a file: one in memory, rewritten for each input.
+QString AsFile(QByteArrayView bytes)
+{
+    static const int fd = memfd_create("verses", 0);
+    if (fd < 0 || ftruncate(fd, 0) != 0 || pwrite(fd, bytes.data(), size_t(bytes.size()), 0) != bytes.size())
+        Fail("cannot write the input file");
+    return QStringLiteral("/proc/self/fd/%1").arg(fd);
+}
+
+// Read from a file, the bytes give the same list; they are UTF-8 when all of
+// them are valid UTF-8, and when none is an end marker, only then.
+void CheckFileLoad(QByteArrayView bytes, const VerseList &loaded, bool allValid)
+{
+    VerseFile file(AsFile(bytes));
+    VerseList fromFile;
+    FailingReporter reporter;
+    if (!file.Load(fromFile, false, reporter) || !(fromFile == loaded))
+        Fail("loading the file differs from parsing its bytes");
+    const bool utf8 = file.encoding().kind() == TextEncoding::Kind::Utf8;
+    if (allValid ? !utf8 : utf8 && !bytes.contains("$$$"))
+        Fail("encoding of the file differs from its bytes'");
 }
 
 } // namespace
@@ -40,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool qtValid = !utf8.hasError() && decoded.toUtf8() == bytes;
     if (TextEncoding::IsValidUtf8(bytes) != qtValid)
         Fail("UTF-8 check disagrees with Qt's decoder");
+    CheckFileLoad(bytes, loaded, qtValid);
     const TextEncoding encoding = TextEncoding::Detect(bytes);
     if (!loaded.m_arrTitles.isEmpty())
         encoding.Decode(loaded.m_arrTitles.first());

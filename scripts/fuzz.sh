@@ -17,7 +17,11 @@ mkdir -p "$work/verse" "$work/settings"
 for f in "$shared"/favourites.niv "$shared"/cz-cp1250.niv; do
     [ -f "$f" ] && cp "$f" "$work/verse/"
 done
-[ -f "$shared/bible-full.niv" ] && head -c 20000 "$shared/bible-full.niv" > "$work/verse/bible-head.niv"
+if [ -f "$shared/bible-full.niv" ]; then
+    head -c 20000 "$shared/bible-full.niv" > "$work/verse/bible-head.niv"
+    # Longer than one read of the verse file (256 KB).
+    head -c 300000 "$shared/bible-full.niv" > "$work/verse/bible-300k.niv"
+fi
 find tests/data -type f -name '*.niv' -exec cp {} "$work/verse/" \; 2>/dev/null || true
 cp sample/Lumera.ini "$work/settings/"
 find tests/data -type f -name '*.ini' -exec cp {} "$work/settings/" \; 2>/dev/null || true
@@ -26,10 +30,12 @@ export ASAN_OPTIONS=detect_leaks=1:halt_on_error=1
 export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 for target in settings verse_file; do
     corpus="$work/${target%_file}"
+    max_len=65536
+    [ "$target" = verse_file ] && max_len=524288
     echo "== fuzz_$target for ${seconds}s"
     log="$work/$target.log"
     status=0
-    ./fuzz-build/fuzz_$target -max_total_time="$seconds" -max_len=65536 -timeout=10 \
+    ./fuzz-build/fuzz_$target -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
         -print_final_stats=1 -artifact_prefix=fuzz-build/ "$corpus" >"$log" 2>&1 || status=$?
     grep -E 'number_of_executed_units|ERROR|SUMMARY|round trip|Done' "$log" || true
     if [ "$status" -ne 0 ]; then

@@ -7,6 +7,8 @@
 #include <QRandomGenerator>
 #include <QTimer>
 
+#include <sys/stat.h>
+
 // Hostile and broken input at start-up: each gets its message or a sane
 // display, never a crash or a hang, and no file is changed. Some rows post
 // the quit request, so this runs apart from the other dialog tests.
@@ -21,8 +23,19 @@ private slots:
 
 namespace {
 
-enum VerseSetup { WriteVerses, VerseDirectory, NoVerses };
-const char *const kIniIsDirectory = "<directory>";
+// What stands at a file's name when it is not a plain file.
+enum NotAFile { Directory, Fifo, LinkToDevZero };
+enum VerseSetup { WriteVerses, NoVerses, VerseDirectory, VerseFifo, VerseLinkToDevZero };
+const QByteArray kIniIs[] = {"<directory>", "<fifo>", "<link to /dev/zero>"};
+
+bool MakeNotAFile(const QString &path, int kind)
+{
+    if (kind == Directory)
+        return QDir().mkdir(path);
+    if (kind == Fifo)
+        return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0;
+    return QFile::link("/dev/zero", path);
+}
 
 QByteArray RandomBytes(int size)
 {
@@ -64,10 +77,12 @@ void TestBadInput::startUp_data()
     QTest::newRow("CR-only line ends, no end marker") << ini << int(WriteVerses)
         << QByteArray("T\rR\rA\r#\r") << QString() << 1;
     QTest::newRow("100,000 empty records") << ini << int(WriteVerses) << EmptyRecords(100000) << QString() << 100000;
-    QTest::newRow("settings file is a directory") << QByteArray(kIniIsDirectory) << int(NoVerses) << QByteArray()
-        << QStringLiteral("Error: Can't open file Lumera.ini\n") << 0;
-    QTest::newRow("FILE names a directory") << QByteArray("FILE=folder\r\n") << int(VerseDirectory) << QByteArray()
-        << QStringLiteral("Error: Can't open file folder\n") << 0;
+    for (int kind : {Directory, Fifo, LinkToDevZero}) {
+        QTest::addRow("settings file is a %s", kIniIs[kind].constData()) << kIniIs[kind] << int(NoVerses)
+            << QByteArray() << QStringLiteral("Error: Can't open file Lumera.ini\n") << 0;
+        QTest::addRow("FILE names a %s", kIniIs[kind].constData()) << ini << int(VerseDirectory + kind)
+            << QByteArray() << QStringLiteral("Error: Can't open file v.niv\n") << 0;
+    }
     QTest::newRow("FILE in a missing folder") << QByteArray("FILE=nowhere/v.niv\r\n") << int(NoVerses) << QByteArray()
         << QStringLiteral("Error: Can't open file nowhere/v.niv\n") << 0;
     QTest::newRow("format codes in FILE") << QByteArray("FILE=%s%n%x.niv\r\n") << int(NoVerses) << QByteArray()
@@ -89,14 +104,16 @@ void TestBadInput::startUp()
     QFETCH(int, count);
 
     WorkFolder folder;
-    if (ini == kIniIsDirectory)
-        QVERIFY(QDir(folder.Path(QString())).mkdir("Lumera.ini"));
-    else
+    const int iniKind = int(std::find(std::begin(kIniIs), std::end(kIniIs), ini) - std::begin(kIniIs));
+    const bool iniIsFile = iniKind == int(std::size(kIniIs));
+    if (iniIsFile)
         folder.Write("Lumera.ini", ini);
+    else
+        QVERIFY(MakeNotAFile(folder.Path("Lumera.ini"), iniKind));
     if (verseSetup == WriteVerses)
         folder.Write("v.niv", verses);
-    if (verseSetup == VerseDirectory)
-        QVERIFY(QDir(folder.Path(QString())).mkdir("folder"));
+    if (verseSetup >= VerseDirectory)
+        QVERIFY(MakeNotAFile(folder.Path("v.niv"), verseSetup - VerseDirectory));
     MessageBoxScript boxes;
     {
         CLumeraDlg dlg;
@@ -113,7 +130,7 @@ void TestBadInput::startUp()
     QCOMPARE(boxes.shown.isEmpty(), message.isEmpty());
     if (!message.isEmpty())
         QVERIFY2(boxes.shown[0].text.startsWith(message), qPrintable(boxes.shown[0].text));
-    if (ini != kIniIsDirectory)
+    if (iniIsFile)
         QCOMPARE(folder.Read("Lumera.ini"), ini);
     if (verseSetup == WriteVerses)
         QCOMPARE(folder.Read("v.niv"), verses);

@@ -84,7 +84,19 @@ void TestVerseFile::parse()
     QFETCH(Rows, verses);
     VerseList expected = ListOf(verses);
     expected.m_nCurrent = 0;
-    QCOMPARE(VerseFile::Parse(bytes), expected);
+    VerseList copy;
+    {
+        VerseList parsed = VerseFile::Parse(bytes);
+        QCOMPARE(parsed, expected);
+        copy = parsed;
+        // The elements refer into bytes the copies share: a change, in place
+        // or by assignment, reaches neither those bytes nor the other copy.
+        for (QByteArray &text : parsed.m_arrContents)
+            text.fill('x');
+        if (!parsed.m_arrTitles.isEmpty())
+            parsed.m_arrTitles[0] = "changed";
+    }
+    QCOMPARE(copy, expected); // and outlive the list they were read into
 }
 
 

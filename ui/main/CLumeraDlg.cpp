@@ -70,8 +70,7 @@ void CLumeraDlg::LoadVerseFile()
     m_verseFile = VerseFile(m_settings.VerseFilePath());
     if (auto prefetched = VersePrefetch::Take(m_verseFile.path())) {
         m_verses = std::move(prefetched->list);
-        m_verseFile.SetEncoding(prefetched->encoding);
-        m_verseFile.SetStamp(FileStamp::OfPath(m_verseFile.path()));
+        m_verseFile = std::move(prefetched->file);
         return;
     }
     m_verseFile.Load(m_verses, m_bCzech, *this);

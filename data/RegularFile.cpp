@@ -1,0 +1,73 @@
+#include "data/RegularFile.h"
+
+#include <QFile>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <new>
+#include <sys/stat.h>
+#include <unistd.h>
+
+RegularFile::RegularFile(const QString &path)
+{
+    // Named as Qt names files; a NUL would cut the name short.
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || name.contains('\0'))
+        return;
+    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer.
+    do
+        m_fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0)
+        return;
+    struct stat st;
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0
+        || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        return;
+    }
+    m_size = st.st_size;
+}
+
+RegularFile::~RegularFile()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+qint64 RegularFile::Read(char *data, qint64 n)
+{
+    if (m_fd < 0)
+        return -1;
+    ssize_t got;
+    do
+        got = ::read(m_fd, data, size_t(n));
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
+std::optional<QByteArray> RegularFile::ReadAll()
+{
+    try {
+        // One byte beyond the size shows the end without a second call, unless
+        // the file grew meanwhile.
+        QByteArray bytes(m_size + 1, Qt::Uninitialized);
+        qsizetype used = 0;
+        for (;;) {
+            if (used == bytes.size())
+                bytes.resize(bytes.size() * 2);
+            const qint64 n = Read(bytes.data() + used, bytes.size() - used);
+            if (n < 0)
+                return std::nullopt;
+            if (n == 0)
+                break;
+            used += n;
+        }
+        bytes.truncate(used);
+        return bytes;
+    } catch (const std::bad_alloc &) {
+        return std::nullopt;
+    }
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include <optional>
+
+// A regular file, or a link to one, opened for reading with plain system
+// calls. It makes no Qt object, so it may be used on any thread before the
+// application object exists. Anything else (a FIFO, a device, a folder) fails
+// to open at once: it never blocks and never reads without end.
+class RegularFile
+{
+public:
+    explicit RegularFile(const QString &path);
+    ~RegularFile();
+    RegularFile(const RegularFile &) = delete;
+    RegularFile &operator=(const RegularFile &) = delete;
+
+    bool IsOpen() const { return m_fd >= 0; }
+    int Handle() const { return m_fd; }
+    // The size when opened.
+    qint64 Size() const { return m_size; }
+    // Reads to the end; nullopt on an error, also when memory runs out. The
+    // bytes have room to grow by one without moving.
+    std::optional<QByteArray> ReadAll();
+
+private:
+    // Reads up to n bytes: the count read, 0 at the end, -1 on an error.
+    qint64 Read(char *data, qint64 n);
+
+    int m_fd = -1;
+    qint64 m_size = 0;
+};
