@@ -58,9 +58,12 @@ void TestTextEncoding::encode()
     QFETCH(QString, text);
     QFETCH(QByteArray, bytes);
     const TextEncoding encoding{TextEncoding::Kind(kind)};
-    QCOMPARE(encoding.Encode(text).value_or(QByteArray()), bytes);
-    if (!bytes.isNull())
+    const std::optional<QByteArray> encoded = encoding.Encode(text);
+    QCOMPARE(encoded.has_value(), !bytes.isNull());
+    if (encoded) {
+        QCOMPARE(*encoded, bytes);
         QCOMPARE(encoding.Decode(bytes), text);
+    }
 }
 
 QTEST_GUILESS_MAIN(TestTextEncoding)
