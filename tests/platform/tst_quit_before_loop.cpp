@@ -46,10 +46,7 @@ private slots:
 
         CountingDialog dialog;
         QTimer::singleShot(5000, &dialog, [&dialog] { dialog.EndDialog(IDCANCEL); }); // no hang
-        QElapsedTimer clock;
-        clock.start();
         QCOMPARE(dialog.DoModal(), 0);
-        QVERIFY(clock.elapsed() < 4000);
         QCOMPARE(dialog.inits, 1);
         QCOMPARE(dialog.destroyed, 1);
         QVERIFY(!dialog.isVisible());

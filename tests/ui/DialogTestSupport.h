@@ -1,12 +1,19 @@
 #pragma once
 
+#include "platform/CDialog.h"
 #include "platform/MessageBox.h"
+#include "platform/WinTypes.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+
+#include <functional>
 
 // A working folder with a settings file and a verse file, made current for
 // the test, and a message-box script that records every box and answers it.
@@ -48,3 +55,33 @@ public:
     QList<MessageBoxRequest> shown;
     QList<int> answers;
 };
+
+// Checks made while a dialog runs modally. A failed QVERIFY or QCOMPARE
+// returns from the check alone, so the dialog is ended after every check:
+// the failure shows at once instead of as a dialog waiting for a timeout.
+
+// Runs dlg modally with check called once its loop runs; ends it with result
+// unless the check ended it. Returns what DoModal returned.
+inline int RunModal(CDialog &dlg, const std::function<void()> &check, int result = IDOK)
+{
+    QTimer::singleShot(0, &dlg, [&dlg, &check, result] {
+        check();
+        if (dlg.isVisible())
+            dlg.EndDialog(result);
+    });
+    return dlg.DoModal();
+}
+
+// For a dialog that the code under test opens: once the event loop runs
+// again, calls check with the dialog then open (a failure if none), then ends
+// it with result unless the check ended it.
+inline void CheckNextDialog(const std::function<void(CDialog &)> &check, int result = IDCANCEL)
+{
+    QTimer::singleShot(0, [check, result] {
+        const QPointer<CDialog> dlg = qobject_cast<CDialog *>(QApplication::activeModalWidget());
+        QVERIFY2(dlg, "no dialog open");
+        check(*dlg);
+        if (dlg && dlg->isVisible())
+            dlg->EndDialog(result);
+    });
+}
