@@ -93,8 +93,8 @@ VerseList TenFrom(const VerseList &all, int start)
 bool Report(const char *what, double bible, double ten)
 {
     const double ratio = bible / ten;
-    std::printf("%-10s Bible %8.2f  ten verses %8.2f  ratio %5.2f  (limit %.1f) %s\n", what, bible, ten,
-                ratio, kLimit, ratio <= kLimit ? "ok" : "MISSED");
+    std::printf("%-10s Bible %8.2f  ten verses %8.2f  ratio %5.2f  (limit %.1f) %s\n", what, bible, ten, ratio, kLimit,
+                ratio <= kLimit ? "ok" : "MISSED");
     return ratio <= kLimit;
 }
 
@@ -164,8 +164,8 @@ int main(int argc, char **argv)
         Measure(bible, start, encoding, withBible);
         Measure(ten, 0, encoding, withTen);
     }
-    std::printf("%d verses against 10; %d keystrokes, %d moves; ms, best of %d\n", bible.m_nVerseCount,
-                kKeystrokes, kMoves, kRounds);
+    std::printf("%d verses against 10; %d keystrokes, %d moves; ms, best of %d\n", bible.m_nVerseCount, kKeystrokes,
+                kMoves, kRounds);
     bool ok = Report("keystrokes", withBible.keys, withTen.keys);
     ok = Report("moves", withBible.moves, withTen.moves) && ok;
 

@@ -17,8 +17,8 @@ bool Prepare(const QString &dir, const QByteArray &verses)
 {
     QFile ini(dir + "/Lumera.ini");
     QFile file(dir + "/Lumera.niv");
-    return ini.open(QIODevice::WriteOnly) && ini.write("FILE=Lumera.niv\r\n") > 0
-           && file.open(QIODevice::WriteOnly) && file.write(verses) == verses.size();
+    return ini.open(QIODevice::WriteOnly) && ini.write("FILE=Lumera.niv\r\n") > 0 && file.open(QIODevice::WriteOnly)
+           && file.write(verses) == verses.size();
 }
 
 // Milliseconds from starting the program to its report that the first verse
@@ -51,8 +51,8 @@ double Median(std::vector<double> values)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString bible = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                   : QStringLiteral(LUMERA_SHARED_DATA "/bible-full.niv");
+    const QString bible =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(LUMERA_SHARED_DATA "/bible-full.niv");
     const QString probe = QCoreApplication::applicationDirPath() + "/startup_probe";
     QFile source(bible);
     if (!source.open(QIODevice::ReadOnly)) {
@@ -61,7 +61,8 @@ int main(int argc, char **argv)
     }
     QTemporaryDir whole;
     QTemporaryDir one;
-    if (!Prepare(whole.path(), source.readAll()) || !Prepare(one.path(), "Only\r\nRef 1:1\r\nOne verse.\r\n#\r\n$$$\r\n"))
+    if (!Prepare(whole.path(), source.readAll())
+        || !Prepare(one.path(), "Only\r\nRef 1:1\r\nOne verse.\r\n#\r\n$$$\r\n"))
         return 2;
     qputenv("QT_QPA_PLATFORM", "offscreen");
 
@@ -80,6 +81,7 @@ int main(int argc, char **argv)
     const double limit = 1.2;
     const double ratio = Median(wholeTimes) / Median(oneTimes);
     std::printf("start-up to first verse (median of 11, ms): whole Bible %.1f, one verse %.1f, ratio %.2f "
-                "(limit %.1f) %s\n", Median(wholeTimes), Median(oneTimes), ratio, limit, ratio <= limit ? "ok" : "MISSED");
+                "(limit %.1f) %s\n",
+                Median(wholeTimes), Median(oneTimes), ratio, limit, ratio <= limit ? "ok" : "MISSED");
     return ratio <= limit ? 0 : 1;
 }

@@ -26,7 +26,8 @@ public:
 };
 
 // Best of several runs, in milliseconds; prepare runs untimed before each.
-double BestOf(int runs, const std::function<void()> &work, const std::function<void()> &prepare = [] {})
+double BestOf(
+    int runs, const std::function<void()> &work, const std::function<void()> &prepare = [] {})
 {
     double best = 1e300;
     for (int i = 0; i < runs; ++i) {
@@ -61,8 +62,8 @@ qsizetype BareReadAndSplit(const QString &path)
 bool Report(const char *what, double ours, double baseline, double limit)
 {
     const double ratio = ours / baseline;
-    std::printf("%-8s ours %8.2f  baseline %8.2f  ratio %5.2f  (limit %.1f) %s\n", what, ours, baseline, ratio,
-                limit, ratio <= limit ? "ok" : "MISSED");
+    std::printf("%-8s ours %8.2f  baseline %8.2f  ratio %5.2f  (limit %.1f) %s\n", what, ours, baseline, ratio, limit,
+                ratio <= limit ? "ok" : "MISSED");
     return ratio <= limit;
 }
 
@@ -71,8 +72,8 @@ bool Report(const char *what, double ours, double baseline, double limit)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const QString source = argc > 1 ? QString::fromLocal8Bit(argv[1])
-                                    : QStringLiteral(LUMERA_SHARED_DATA "/bible-full.niv");
+    const QString source =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(LUMERA_SHARED_DATA "/bible-full.niv");
     QTemporaryDir dir;
     const QString path = dir.filePath("bible.niv");
     if (!QFile::copy(source, path)) {
@@ -88,8 +89,7 @@ int main(int argc, char **argv)
     VerseList list;
     // The program loads once, into an empty list.
     const double load = BestOf(
-        runs, [&] { VerseFile(path).Load(list, false, reporter); },
-        [&] { list = VerseList(); });
+        runs, [&] { VerseFile(path).Load(list, false, reporter); }, [&] { list = VerseList(); });
 
     // A save replaces the file atomically and flushes it to disk before the
     // rename, so that no crash can leave it cut short; the fair baseline is

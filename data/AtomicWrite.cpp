@@ -114,8 +114,8 @@ WriteOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes)
     if (outcome.error != 0)
         return outcome;
     outcome.error = exists && st.st_nlink > 1
-        ? kRewriteInPlace
-        : ReplaceByRename(dir, name, exists ? &st : nullptr, bytes, outcome.stamp);
+                        ? kRewriteInPlace
+                        : ReplaceByRename(dir, name, exists ? &st : nullptr, bytes, outcome.stamp);
     if (outcome.error == kRewriteInPlace) {
         outcome.error = RewriteInPlace(fd, dir, name, bytes);
         outcome.stamp = FileStamp::OfDescriptor(fd);

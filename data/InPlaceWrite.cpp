@@ -63,8 +63,8 @@ int RewriteInPlace(int fd, const QByteArray &dir, const QByteArray &name, QByteA
         return error;
     // Claim the room first where the file system can: a full disk then
     // fails here, before a byte of the file has changed.
-    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(qMax<qsizetype>(bytes.size(), 1))) != 0
-        && errno != EOPNOTSUPP && errno != ENOSYS)
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(qMax<qsizetype>(bytes.size(), 1))) != 0 && errno != EOPNOTSUPP
+        && errno != ENOSYS)
         return errno;
     error = WriteWhole(fd, bytes);
     if (error != 0 && WriteWhole(fd, old) != 0)

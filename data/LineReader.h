@@ -10,7 +10,10 @@
 class LineReader
 {
 public:
-    explicit LineReader(QByteArrayView bytes) : m_bytes(bytes) {}
+    explicit LineReader(QByteArrayView bytes)
+        : m_bytes(bytes)
+    {
+    }
 
     // Sets line to the next line; false at end of input.
     bool ReadLine(QByteArrayView &line)

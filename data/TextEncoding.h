@@ -15,7 +15,10 @@ public:
     enum class Kind { Utf8, Windows1250 };
 
     TextEncoding() = default;
-    explicit TextEncoding(Kind kind) : m_kind(kind) {}
+    explicit TextEncoding(Kind kind)
+        : m_kind(kind)
+    {
+    }
 
     static TextEncoding Detect(QByteArrayView bytes);
     static bool IsValidUtf8(QByteArrayView bytes);

@@ -20,7 +20,10 @@ bool HasByte(QByteArrayView line, char c)
 class TextWriter
 {
 public:
-    explicit TextWriter(qsizetype expected) : m_out(expected, Qt::Uninitialized) {}
+    explicit TextWriter(qsizetype expected)
+        : m_out(expected, Qt::Uninitialized)
+    {
+    }
 
     void WriteLine(QByteArrayView text)
     {
@@ -92,9 +95,8 @@ VerseList VerseFile::Parse(QByteArrayView bytes)
 
 QByteArray VerseFile::Serialize(const VerseList &list)
 {
-    const qsizetype count = qMin<qsizetype>(list.m_nVerseCount,
-                                            qMin(list.m_arrTitles.size(),
-                                                 qMin(list.m_arrNumbers.size(), list.m_arrContents.size())));
+    const qsizetype count = qMin<qsizetype>(
+        list.m_nVerseCount, qMin(list.m_arrTitles.size(), qMin(list.m_arrNumbers.size(), list.m_arrContents.size())));
     qsizetype expected = 5;
     for (qsizetype i = 0; i < count; ++i)
         expected += list.m_arrTitles[i].size() + list.m_arrNumbers[i].size() + list.m_arrContents[i].size() + 24;

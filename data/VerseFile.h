@@ -17,7 +17,10 @@ class ErrorReporter;
 class VerseFile
 {
 public:
-    explicit VerseFile(QString path) : m_path(std::move(path)) {}
+    explicit VerseFile(QString path)
+        : m_path(std::move(path))
+    {
+    }
 
     // Reads the file into list (cleared first, count and index 0). On a
     // failed open or read, reports it and leaves the list empty.

@@ -28,7 +28,7 @@ private:
     {
         char *begin;
         qsizetype length; // without its line end
-        char *next;       // where the next line begins
+        char *next; // where the next line begins
     };
 
     inline Line LineAt(char *p) const;

@@ -10,9 +10,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QByteArrayView bytes(reinterpret_cast<const char *>(data), qsizetype(size));
     const Settings settings = Settings::Parse(bytes);
     const Settings defaults;
-    for (const QByteArray *value : {&settings.m_strFile, &settings.m_strFont1, &settings.m_strFace1,
-                                    &settings.m_strSize1, &settings.m_strFont2, &settings.m_strFace2,
-                                    &settings.m_strSize2}) {
+    for (const QByteArray *value :
+         {&settings.m_strFile, &settings.m_strFont1, &settings.m_strFace1, &settings.m_strSize1, &settings.m_strFont2,
+          &settings.m_strFace2, &settings.m_strSize2}) {
         if (value->size() > bytes.size() && value->size() > 16)
             std::abort();
     }

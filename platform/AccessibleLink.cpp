@@ -12,7 +12,10 @@ const char *const kLinkProperty = "accessibleLink";
 class AccessibleLink : public QAccessibleWidget
 {
 public:
-    explicit AccessibleLink(QWidget *widget) : QAccessibleWidget(widget, QAccessible::Link) {}
+    explicit AccessibleLink(QWidget *widget)
+        : QAccessibleWidget(widget, QAccessible::Link)
+    {
+    }
 
     QString text(QAccessible::Text t) const override
     {
@@ -22,10 +25,7 @@ public:
         return QAccessibleWidget::text(t);
     }
 
-    QStringList actionNames() const override
-    {
-        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
-    }
+    QStringList actionNames() const override { return QStringList{pressAction()} + QAccessibleWidget::actionNames(); }
 
     void doAction(const QString &actionName) override
     {

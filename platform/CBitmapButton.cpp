@@ -15,8 +15,7 @@ CBitmapButton::CBitmapButton(QWidget *parent)
 
 bool CBitmapButton::LoadBitmaps(const QString &up, const QString &down)
 {
-    SetBitmaps(LoadBitmapResource(up, palette()),
-               down.isEmpty() ? QPixmap() : LoadBitmapResource(down, palette()));
+    SetBitmaps(LoadBitmapResource(up, palette()), down.isEmpty() ? QPixmap() : LoadBitmapResource(down, palette()));
     return !m_up.isNull();
 }
 

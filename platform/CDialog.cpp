@@ -71,8 +71,7 @@ void CDialog::AdoptMainWindowAsOwner()
 void CDialog::FocusFirstTabStop()
 {
     for (QWidget *control : std::as_const(m_controls.inOrder)) {
-        if (control->focusPolicy() != Qt::NoFocus && control->isEnabled()
-            && !control->isHidden()) {
+        if (control->focusPolicy() != Qt::NoFocus && control->isEnabled() && !control->isHidden()) {
             control->setFocus(Qt::TabFocusReason);
             SelectAllFromStart(control);
             return;

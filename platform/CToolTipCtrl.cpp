@@ -73,11 +73,8 @@ void CToolTipCtrl::RelayEvent(QObject *watched, QEvent *event)
         break;
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-    case QEvent::Hide:
-        Leave();
-        break;
-    default:
-        break;
+    case QEvent::Hide: Leave(); break;
+    default: break;
     }
 }
 

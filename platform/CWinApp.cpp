@@ -15,10 +15,7 @@ public:
     }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        return m_app->ProcessMessageFilter(watched, event);
-    }
+    bool eventFilter(QObject *watched, QEvent *event) override { return m_app->ProcessMessageFilter(watched, event); }
 
 private:
     CWinApp *m_app;

@@ -28,7 +28,7 @@ public:
     void InstallMessageFilter();
 
     // The three-dimensional control look: the desktop always has it.
-    void Enable3dControls() {}
+    void Enable3dControls() { }
 
     QWidget *m_pMainWnd = nullptr;
 

@@ -2,8 +2,8 @@
 
 #include "platform/CBitmapButton.h"
 #include "platform/FieldFrameStyle.h"
-#include "platform/ReturnKeyFilter.h"
 #include "platform/Resources.h"
+#include "platform/ReturnKeyFilter.h"
 #include "platform/WinTypes.h"
 
 #include <QGroupBox>
@@ -62,8 +62,7 @@ int ControlFactory::ControlId(const QWidget *control)
 void ControlFactory::ApplyCommonStyles(const ControlTemplate &ctrl, QWidget *widget)
 {
     const bool label = ctrl.cls == ControlClass::Static
-                       || (ctrl.cls == ControlClass::Button
-                           && (ctrl.style & BS_TYPEMASK) == BS_GROUPBOX);
+                       || (ctrl.cls == ControlClass::Button && (ctrl.style & BS_TYPEMASK) == BS_GROUPBOX);
     const bool tabStop = (ctrl.style & WS_TABSTOP) && !label;
     widget->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::NoFocus);
     if (ctrl.style & WS_DISABLED)
@@ -102,8 +101,7 @@ QWidget *ControlFactory::CreateGroupBox(const ControlTemplate &ctrl, QWidget *di
 
 QWidget *ControlFactory::CreateEdit(const ControlTemplate &ctrl, QWidget *dialog)
 {
-    QWidget *field = (ctrl.style & ES_AUTOHSCROLL) ? CreateLineEdit(ctrl, dialog)
-                                                  : CreateTextEdit(ctrl, dialog);
+    QWidget *field = (ctrl.style & ES_AUTOHSCROLL) ? CreateLineEdit(ctrl, dialog) : CreateTextEdit(ctrl, dialog);
     if (!(ctrl.style & ES_WANTRETURN))
         field->installEventFilter(new ReturnKeyFilter(field));
     FieldFrameStyle::Apply(field);

@@ -27,13 +27,11 @@ void ControlNotifier::SetClickFallback(Fallback fallback)
 void ControlNotifier::Attach(int id, QWidget *control)
 {
     if (auto *button = qobject_cast<QAbstractButton *>(control))
-        QObject::connect(button, &QAbstractButton::clicked, button,
-                         [this, id] { NotifyClicked(id); });
+        QObject::connect(button, &QAbstractButton::clicked, button, [this, id] { NotifyClicked(id); });
     else if (auto *line = qobject_cast<QLineEdit *>(control))
         QObject::connect(line, &QLineEdit::textChanged, line, [this, id] { NotifyChanged(id); });
     else if (auto *edit = qobject_cast<QPlainTextEdit *>(control))
-        QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
-                         [this, id] { NotifyChanged(id); });
+        QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [this, id] { NotifyChanged(id); });
 }
 
 void ControlNotifier::NotifyClicked(int id)

@@ -20,8 +20,7 @@ int MulDiv(int a, int b, int c)
 
 QSize DialogBaseUnits(const QFont &font)
 {
-    static const QString letters =
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+    static const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
     const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(letters);
     return QSize((width / 26 + 1) / 2, metrics.height());
@@ -49,8 +48,7 @@ QString DesktopSansFamily()
 QFont DialogFont(const DialogTemplate &tmpl)
 {
     const bool installed =
-        !tmpl.fontFace.isEmpty()
-        && QFontDatabase::families().contains(tmpl.fontFace, Qt::CaseInsensitive);
+        !tmpl.fontFace.isEmpty() && QFontDatabase::families().contains(tmpl.fontFace, Qt::CaseInsensitive);
     QFont font(installed ? tmpl.fontFace : DesktopSansFamily());
     font.setPointSize(tmpl.pointSize > 0 ? tmpl.pointSize : 8);
     return font;

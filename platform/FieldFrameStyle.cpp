@@ -11,8 +11,8 @@ void FieldFrameStyle::Apply(QWidget *field)
     field->setStyle(style);
 }
 
-void FieldFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option,
-                                    QPainter *painter, const QWidget *widget) const
+void FieldFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
+                                    const QWidget *widget) const
 {
     if (element == PE_PanelLineEdit) {
         painter->fillRect(option->rect, option->palette.base());

@@ -60,8 +60,7 @@ QFont CreateFontIndirect(const LogFont &lf)
     if (!face.isEmpty())
         font.setFamily(face);
     font.setItalic(lf.lfItalic);
-    font.setWeight(lf.lfWeight > 0 ? QFont::Weight(qBound(1, lf.lfWeight, 1000))
-                                   : QFont::Normal);
+    font.setWeight(lf.lfWeight > 0 ? QFont::Weight(qBound(1, lf.lfWeight, 1000)) : QFont::Normal);
     if (lf.lfHeight < 0)
         font.setPixelSize(ClampPixels(-qint64(lf.lfHeight)));
     else if (lf.lfHeight > 0)

@@ -69,8 +69,7 @@ int MessageBoxSeam::Show(const MessageBoxRequest &request)
 
 int MessageBoxSeam::ShowModal(const MessageBoxRequest &request)
 {
-    QMessageBox box(IconOf(request.type), request.caption, request.text, QMessageBox::NoButton,
-                    request.owner);
+    QMessageBox box(IconOf(request.type), request.caption, request.text, QMessageBox::NoButton, request.owner);
     box.setTextFormat(Qt::PlainText);
     const auto buttons = ButtonsOf(request.type);
     for (const auto &[button, result] : buttons)

@@ -54,8 +54,7 @@ void QuitRequest::PostExit()
         return;
     s_exitPosted = true;
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [] { QCoreApplication::exit(s_exitCode); },
-        Qt::QueuedConnection);
+        QCoreApplication::instance(), [] { QCoreApplication::exit(s_exitCode); }, Qt::QueuedConnection);
 }
 
 void PostQuitMessage(int exitCode)

@@ -47,13 +47,11 @@ QPixmap LoadBitmapResource(const QString &name, const QPalette &palette)
     return path.isEmpty() ? QPixmap() : QPixmap::fromImage(MapSysColors(QImage(path), palette));
 }
 
-
 QIcon LoadIconResource(const QString &name)
 {
     QIcon icon;
     for (const char *suffix : {"_32", "_16"}) {
-        const QString path =
-            FindImageResource(QStringLiteral(":/icons"), name + QLatin1String(suffix));
+        const QString path = FindImageResource(QStringLiteral(":/icons"), name + QLatin1String(suffix));
         if (!path.isEmpty())
             icon.addFile(path);
     }

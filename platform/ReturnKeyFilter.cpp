@@ -11,8 +11,7 @@ ReturnKeyFilter::ReturnKeyFilter(QObject *parent)
 
 QPushButton *ReturnKeyFilter::DefaultButton(const QWidget *widget)
 {
-    const QList<QPushButton *> buttons =
-        widget->window()->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly);
+    const QList<QPushButton *> buttons = widget->window()->findChildren<QPushButton *>(Qt::FindDirectChildrenOnly);
     for (QPushButton *button : buttons) {
         if (button->isDefault() && button->isVisible() && button->isEnabled())
             return button;

@@ -9,9 +9,14 @@ constexpr auto Button = ControlClass::Button;
 constexpr auto Edit = ControlClass::Edit;
 constexpr auto Static = ControlClass::Static;
 
-QString FontFace() { return QStringLiteral("MS Sans Serif"); }
+QString FontFace()
+{
+    return QStringLiteral("MS Sans Serif");
+}
 constexpr int kPointSize = 8;
 
+// The tables keep one control to a line, laid out by hand.
+// clang-format off
 DialogTemplate MainDialog()
 {
     return {IDD_LUMERA_DIALOG, QStringLiteral("Lumera"), FontFace(), kPointSize, 227, 215,
@@ -87,6 +92,7 @@ DialogTemplate AboutBox()
                  44, 98, 170, 8, 0x50020000},
             }};
 }
+// clang-format on
 
 } // namespace
 

@@ -34,5 +34,5 @@ constexpr int IDC_LAST = 1008;
 constexpr int IDC_NEW = 1009;
 constexpr int IDC_DELETE = 1011;
 constexpr int IDC_COUNTER = 1013; // the editor's counter
-constexpr int IDC_URL = 1013;     // the about box's web address (another dialog)
+constexpr int IDC_URL = 1013; // the about box's web address (another dialog)
 constexpr int IDC_EMAIL = 1014;

@@ -8,11 +8,8 @@
 inline QString LoadResString(int id)
 {
     switch (id) {
-    case IDS_ABOUTBOX:
-        return QStringLiteral("&About Lumera...");
-    case IDS_VERSE_EDITOR:
-        return QStringLiteral("&Edit verses");
-    default:
-        return {};
+    case IDS_ABOUTBOX: return QStringLiteral("&About Lumera...");
+    case IDS_VERSE_EDITOR: return QStringLiteral("&Edit verses");
+    default: return {};
     }
 }

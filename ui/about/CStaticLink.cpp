@@ -89,19 +89,14 @@ bool CStaticLink::eventFilter(QObject *watched, QEvent *event)
     if (watched != m_label)
         return false;
     switch (event->type()) {
-    case QEvent::Paint:
-        OnCtlColor();
-        return false;
+    case QEvent::Paint: OnCtlColor(); return false;
     case QEvent::MouseButtonPress:
         if (static_cast<QMouseEvent *>(event)->button() != Qt::LeftButton)
             return false;
         OnLButtonDown();
         return true;
-    case QEvent::Enter:
-        OnSetCursor();
-        return false;
-    default:
-        return false;
+    case QEvent::Enter: OnSetCursor(); return false;
+    default: return false;
     }
 }
 

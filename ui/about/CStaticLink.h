@@ -34,8 +34,7 @@ public:
     // Attaches to the label with this id in pParent. A link given here
     // replaces the current one (an empty one empties it). False when the
     // dialog has no such label.
-    bool SubclassDlgItem(int nID, CDialog *pParent,
-                         const std::optional<QString> &link = std::nullopt);
+    bool SubclassDlgItem(int nID, CDialog *pParent, const std::optional<QString> &link = std::nullopt);
     // Attaches to a label whose template style is given. False for no label.
     bool Attach(QLabel *label, quint32 style);
 

@@ -21,8 +21,7 @@ bool HasHierarchicalScheme(const QString &text)
 
 bool IsEmailAddress(const QString &text)
 {
-    return text.contains(QLatin1Char('@'))
-           && !text.contains(MailtoPrefix(), Qt::CaseInsensitive)
+    return text.contains(QLatin1Char('@')) && !text.contains(MailtoPrefix(), Qt::CaseInsensitive)
            && !HasHierarchicalScheme(text);
 }
 

@@ -51,8 +51,12 @@ void CVerseEditDlg::DoDataExchange(CDataExchange *pDX)
 
 std::array<std::pair<int, CBitmapButton *>, 6> CVerseEditDlg::Buttons() const
 {
-    return {{{IDC_FIRST, m_btnFirst}, {IDC_PREV, m_btnPrev}, {IDC_NEXT, m_btnNext},
-             {IDC_LAST, m_btnLast}, {IDC_NEW, m_btnNew}, {IDC_DELETE, m_btnDelete}}};
+    return {{{IDC_FIRST, m_btnFirst},
+             {IDC_PREV, m_btnPrev},
+             {IDC_NEXT, m_btnNext},
+             {IDC_LAST, m_btnLast},
+             {IDC_NEW, m_btnNew},
+             {IDC_DELETE, m_btnDelete}}};
 }
 
 bool CVerseEditDlg::OnInitDialog()
@@ -94,8 +98,8 @@ void CVerseEditDlg::PlaceCounter()
         return;
     const QRect left = m_btnDelete->geometry();
     const int gap = counter->fontMetrics().averageCharWidth() / 2;
-    counter->setGeometry(QRect(QPoint(left.right() + 1 + gap, left.top()),
-                               QPoint(exit->geometry().left() - 1 - gap, left.bottom())));
+    counter->setGeometry(
+        QRect(QPoint(left.right() + 1 + gap, left.top()), QPoint(exit->geometry().left() - 1 - gap, left.bottom())));
     counter->setAlignment(Qt::AlignCenter);
 }
 

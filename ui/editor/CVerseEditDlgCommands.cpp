@@ -1,7 +1,6 @@
 // The editor's button commands: moves, add and delete.
-#include "ui/editor/CVerseEditDlg.h"
-
 #include "platform/MessageBox.h"
+#include "ui/editor/CVerseEditDlg.h"
 #include "ui/editor/EditorTexts.h"
 
 // No move wraps around; with an empty list every move stays at -1.

@@ -1,10 +1,9 @@
 // The editor's fields: showing a verse, storing every edit, refusing input.
-#include "ui/editor/CVerseEditDlg.h"
-
 #include "platform/DlgItemText.h"
 #include "platform/MessageBeep.h"
 #include "platform/WinTypes.h"
 #include "res/Resource.h"
+#include "ui/editor/CVerseEditDlg.h"
 #include "ui/editor/EditorTexts.h"
 #include "ui/editor/FieldText.h"
 #include "ui/main/DisplayText.h"

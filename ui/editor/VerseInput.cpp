@@ -28,8 +28,8 @@ VerseFields JoinOneLineFields(VerseFields fields)
 
 bool FileCanHold(const VerseFields &fields)
 {
-    return !fields.title.contains(QLatin1String("$$$")) && !HasLineBreak(fields.title)
-           && !HasLineBreak(fields.number) && !fields.contents.contains(QLatin1Char('#'));
+    return !fields.title.contains(QLatin1String("$$$")) && !HasLineBreak(fields.title) && !HasLineBreak(fields.number)
+           && !fields.contents.contains(QLatin1Char('#'));
 }
 
 std::optional<VerseBytes> EncodeForFile(const VerseFields &fields, const TextEncoding &encoding)

@@ -88,14 +88,15 @@ void CLumeraDlg::SaveVerseFile()
         if (result.status == SaveResult::Status::Saved)
             return;
         if (result.status == SaveResult::Status::ChangedOnDisk) {
-            if (AfxMessageBox(ErrorMessages::VerseFileChanged(m_bCzech, m_verseFile.path()),
-                              MB_YESNO | MB_ICONQUESTION) != IDYES)
+            if (AfxMessageBox(ErrorMessages::VerseFileChanged(m_bCzech, m_verseFile.path()), MB_YESNO | MB_ICONQUESTION)
+                != IDYES)
                 return;
             replaceChanged = true;
             continue;
         }
         if (AfxMessageBox(ErrorMessages::CantSaveVerseFile(m_bCzech, m_verseFile.path(), result.error),
-                          MB_RETRYCANCEL | MB_ICONSTOP) != IDRETRY) {
+                          MB_RETRYCANCEL | MB_ICONSTOP)
+            != IDRETRY) {
             PostQuitMessage(0);
             return;
         }
@@ -111,7 +112,8 @@ void CLumeraDlg::ReportFileError(const QString &message)
 void CLumeraDlg::BuildFonts()
 {
     m_fontTitle = CreateFontIndirect(MakeLogFont(m_settings.m_strFont1, m_settings.m_strFace1, m_settings.m_strSize1));
-    m_fontContents = CreateFontIndirect(MakeLogFont(m_settings.m_strFont2, m_settings.m_strFace2, m_settings.m_strSize2));
+    m_fontContents =
+        CreateFontIndirect(MakeLogFont(m_settings.m_strFont2, m_settings.m_strFace2, m_settings.m_strSize2));
     GetDlgItem(IDC_TITLE)->setFont(m_fontTitle);
     GetDlgItem(IDC_NUMBER)->setFont(m_fontTitle);
     GetDlgItem(IDC_CONTENTS)->setFont(m_fontContents);
