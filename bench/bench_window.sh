@@ -5,7 +5,7 @@
 #   bench/bench_window.sh [Lumera binary] [verse file]    (RUNS=15 by default)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-lumera=$(realpath "${1:-$root/build/app/Lumera}")
+lumera=$(realpath "${1:-$root/build-release/app/Lumera}")
 bible=$(realpath "${2:-$root/../shared/data/bible-full.niv}")
 runs=${RUNS:-15}
 if [ -z "${DISPLAY:-}" ]; then
