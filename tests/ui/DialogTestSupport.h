@@ -8,7 +8,9 @@
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QMessageBox>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -83,5 +85,22 @@ inline void CheckNextDialog(const std::function<void(CDialog &)> &check, int res
         check(*dlg);
         if (dlg && dlg->isVisible())
             dlg->EndDialog(result);
+    });
+}
+
+// For a message box the code under test shows through the real box: once the
+// event loop runs again, calls check with the box then open (a failure if
+// none), then answers it with key; the box is closed even if the check failed.
+inline void AnswerNextBox(Qt::Key key, const std::function<void(QMessageBox &)> &check)
+{
+    QTimer::singleShot(0, [key, check] {
+        const QPointer<QMessageBox> box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY2(box, "no message box open");
+        const auto close = qScopeGuard([&box] {
+            if (box && box->isVisible())
+                box->reject();
+        });
+        check(*box);
+        QTest::keyClick(box, key);
     });
 }
