@@ -21,17 +21,6 @@ inline VerseList MakeVerses(int n, int current = 0)
     return list;
 }
 
-// Gives the editor the list's arrays, count and index, as the main dialog does.
-inline void HandOver(CVerseEditDlg &dlg, VerseList &list, TextEncoding encoding = TextEncoding())
-{
-    dlg.m_pTitles = &list.m_arrTitles;
-    dlg.m_pNumbers = &list.m_arrNumbers;
-    dlg.m_pContents = &list.m_arrContents;
-    dlg.m_nVerseCount = list.m_nVerseCount;
-    dlg.m_nCurrent = list.m_nCurrent;
-    dlg.m_encoding = encoding;
-}
-
 // Opens the editor on the list as the main dialog does, runs act while it is
 // open, closes it with Exit unless act closed it, and copies the count and
 // the index back. Returns the editor's result.
@@ -39,7 +28,12 @@ inline int RunEditor(VerseList &list, const std::function<void(CVerseEditDlg &)>
                      TextEncoding encoding = TextEncoding())
 {
     CVerseEditDlg dlg;
-    HandOver(dlg, list, encoding);
+    dlg.m_pTitles = &list.m_arrTitles;
+    dlg.m_pNumbers = &list.m_arrNumbers;
+    dlg.m_pContents = &list.m_arrContents;
+    dlg.m_nVerseCount = list.m_nVerseCount;
+    dlg.m_nCurrent = list.m_nCurrent;
+    dlg.m_encoding = encoding;
     const int result = RunModal(dlg, [&] { act(dlg); });
     list.m_nVerseCount = dlg.m_nVerseCount;
     list.m_nCurrent = dlg.m_nCurrent;
