@@ -178,6 +178,7 @@ private slots:
         };
         CLumeraDlg dlg;
         RunModal(dlg, [&] {
+            dlg.m_verses.m_nCurrent = 0; // not the verse the editor ends on
             CheckNextDialog(edit);
             dlg.OnSysCommand(IDM_VERSE_EDITOR);
             if (s.disk == "changed") {
