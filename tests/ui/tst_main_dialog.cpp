@@ -49,8 +49,7 @@ private slots:
         row("lower-case words, character height", "Arial", "bold italic", "-12", "-12 400 Arial");
         row("no number", "Arial", "BOLD", "abc", "0 700 Arial");
         row("huge size held", "Arial", "", "-99999999999", QString::number(-kMaxFontHeight) + " 400 Arial");
-        row("long face cut before a character", QByteArray(30, 'F') + "Ž", "", "10",
-            "10 400 " + QString(30, 'F'));
+        row("long face cut before a character", QByteArray(30, 'F') + "Ž", "", "10", "10 400 " + QString(30, 'F'));
         row("Windows-1250 face name", "\216alm", "", "10", "10 400 Žalm");
     }
     void fontDescription()
@@ -95,8 +94,7 @@ private slots:
             QTest::keyClick(dlg.GetDlgItem(IDC_CONTENTS), Qt::Key_Return,
                             Qt::ControlModifier); // no line break
             QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), picked < 0 ? QString() : "T" + QString::number(picked));
-            QCOMPARE(dlg.GetDlgItemText(IDC_CONTENTS),
-                     picked < 0 ? QString() : QStringLiteral("Text line. "));
+            QCOMPARE(dlg.GetDlgItemText(IDC_CONTENTS), picked < 0 ? QString() : QStringLiteral("Text line. "));
             for (int id : {IDC_TITLE, IDC_NUMBER, IDC_CONTENTS})
                 QVERIFY(dlg.GetDlgItem(id)->property("readOnly").toBool());
             QCOMPARE(qobject_cast<QLineEdit *>(dlg.GetDlgItem(IDC_TITLE))->cursorPosition(),
@@ -166,8 +164,7 @@ private slots:
             QTest::mouseClick(editor.GetDlgItem(s.button), Qt::LeftButton);
             QTest::keyClick(editor.GetDlgItem(IDC_TITLE), Qt::Key_End);
             for (QChar c : QStringLiteral("řЖ"))
-                QTest::sendKeyEvent(QTest::Click, editor.GetDlgItem(IDC_TITLE), Qt::Key_unknown, c,
-                                    Qt::NoModifier);
+                QTest::sendKeyEvent(QTest::Click, editor.GetDlgItem(IDC_TITLE), Qt::Key_unknown, c, Qt::NoModifier);
             if (s.disk.isEmpty())
                 return;
             QVERIFY(QFile::remove(work.Path("verses.niv")));

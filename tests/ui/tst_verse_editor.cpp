@@ -14,9 +14,7 @@ namespace {
 
 QList<QByteArray> &ArrayOf(VerseList &list, int field)
 {
-    return field == IDC_TITLE    ? list.m_arrTitles
-           : field == IDC_NUMBER ? list.m_arrNumbers
-                                 : list.m_arrContents;
+    return field == IDC_TITLE ? list.m_arrTitles : field == IDC_NUMBER ? list.m_arrNumbers : list.m_arrContents;
 }
 
 void Click(CDialog &dlg, int id)
@@ -89,8 +87,7 @@ private slots:
         QTest::newRow("delete answered No") << Command{5, 3, IDC_DELETE, IDNO, 3, "4/5", "Title 3"};
         QTest::newRow("delete in the middle") << Command{10, 4, IDC_DELETE, IDYES, 4, "5/9", "Title 5"};
         QTest::newRow("Enter on Delete the last") << Command{10, 9, -IDC_DELETE, IDYES, 8, "9/9", "Title 8"};
-        QTest::newRow("delete the only, its text stays")
-            << Command{1, 0, IDC_DELETE, IDYES, -1, "0/0", "Title 0"};
+        QTest::newRow("delete the only, its text stays") << Command{1, 0, IDC_DELETE, IDYES, -1, "0/0", "Title 0"};
     }
     void commands()
     {
@@ -106,8 +103,7 @@ private slots:
             if (button) { // Enter presses that button, not the default one
                 QWidget *pressed = dlg.GetDlgItem(qAbs(button));
                 pressed->setFocus();
-                button > 0 ? QTest::mouseClick(pressed, Qt::LeftButton)
-                           : QTest::keyClick(pressed, Qt::Key_Return);
+                button > 0 ? QTest::mouseClick(pressed, Qt::LeftButton) : QTest::keyClick(pressed, Qt::Key_Return);
                 QVERIFY(dlg.isVisible());
             }
             QCOMPARE(dlg.GetDlgItemText(IDC_COUNTER), counter);
@@ -143,11 +139,9 @@ private slots:
         QTest::newRow("close box") << Edit{IDC_NUMBER, "close", false, false, " x", "Ref 1 x", 0};
         QTest::newRow("Enter in title") << Edit{IDC_TITLE, "enter", false, false, "$$", "Title 1$$", 0};
         QTest::newRow("Enter in reference") << Edit{IDC_NUMBER, "enter", false, false, "$$$", "Ref 1$$$", 0};
-        QTest::newRow("Enter in text")
-            << Edit{IDC_CONTENTS, "enter", false, true, "\nm $$$", "Text 1.\nm $$$", 0};
+        QTest::newRow("Enter in text") << Edit{IDC_CONTENTS, "enter", false, true, "\nm $$$", "Text 1.\nm $$$", 0};
         QTest::newRow("lines joined") << Edit{IDC_TITLE, "exit", false, true, "a\r\nb\nc", "Title 1a b c", 0};
-        QTest::newRow("Windows-1250")
-            << Edit{IDC_CONTENTS, "exit", true, true, "ž\u00A0b", "Text 1.ž\u00A0b", 0};
+        QTest::newRow("Windows-1250") << Edit{IDC_CONTENTS, "exit", true, true, "ž\u00A0b", "Text 1.ž\u00A0b", 0};
         QTest::newRow("refused $$$") << Edit{IDC_TITLE, "exit", false, false, "$$$", "Title 1$$", 1};
         QTest::newRow("refused #") << Edit{IDC_CONTENTS, "exit", false, false, "a#", "Text 1.a", 1};
         QTest::newRow("refused Ж") << Edit{IDC_TITLE, "exit", true, false, "Ж", "Title 1", 1};
@@ -202,8 +196,7 @@ private slots:
             list.m_arrTitles[0] = huge;
             RunEditor(list, [&](CVerseEditDlg &dlg) {
                 QWidget *title = dlg.GetDlgItem(IDC_TITLE);
-                QCOMPARE(dlg.GetDlgItemText(IDC_TITLE) == QString::fromLatin1(huge),
-                         length == kMaxShownChars);
+                QCOMPARE(dlg.GetDlgItemText(IDC_TITLE) == QString::fromLatin1(huge), length == kMaxShownChars);
                 QCOMPARE(title->property("readOnly").toBool(), length > kMaxShownChars);
                 TypeAtEnd(dlg.GetDlgItem(IDC_CONTENTS), " Amen");
                 QCOMPARE(list.m_arrContents[0], QByteArray("Text 0. Amen"));
@@ -220,8 +213,7 @@ private slots:
     {
         VerseList list = MakeVerses(2);
         RunEditor(list, [&](CVerseEditDlg &dlg) {
-            for (int id :
-                 {IDC_FIRST, IDC_PREV, IDC_NEXT, IDC_LAST, IDC_NEW, IDC_DELETE}) // sized to the picture
+            for (int id : {IDC_FIRST, IDC_PREV, IDC_NEXT, IDC_LAST, IDC_NEW, IDC_DELETE}) // sized to the picture
                 QCOMPARE(dlg.GetDlgItem(id)->size(), QSize(24, 22));
             auto *counter = qobject_cast<QLabel *>(dlg.GetDlgItem(IDC_COUNTER));
             const QRect room = counter->geometry();
