@@ -91,14 +91,13 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), dlg.GetDlgItem(IDOK)); // Exit
             QTest::mouseClick(dlg.GetDlgItem(IDC_ANOTHER), Qt::LeftButton);
             QCOMPARE(dlg.m_verses.m_nCurrent, picked);
-            QTest::keyClick(dlg.GetDlgItem(IDC_CONTENTS), Qt::Key_Return,
-                            Qt::ControlModifier); // no line break
+            // Ctrl+Enter puts no line break in the read-only text.
+            QTest::keyClick(dlg.GetDlgItem(IDC_CONTENTS), Qt::Key_Return, Qt::ControlModifier);
             QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), picked < 0 ? QString() : "T" + QString::number(picked));
             QCOMPARE(dlg.GetDlgItemText(IDC_CONTENTS), picked < 0 ? QString() : QStringLiteral("Text line. "));
-            for (int id : {IDC_TITLE, IDC_NUMBER, IDC_CONTENTS})
+            for (int id : {IDC_TITLE, IDC_NUMBER, IDC_CONTENTS}) // read-only, showing the start of the text
                 QVERIFY(dlg.GetDlgItem(id)->property("readOnly").toBool());
-            QCOMPARE(qobject_cast<QLineEdit *>(dlg.GetDlgItem(IDC_TITLE))->cursorPosition(),
-                     0); // the start shown
+            QCOMPARE(qobject_cast<QLineEdit *>(dlg.GetDlgItem(IDC_TITLE))->cursorPosition(), 0);
             const QFont title = dlg.GetDlgItem(IDC_TITLE)->font();
             QCOMPARE(title.family(), QStringLiteral("DejaVu Sans"));
             QVERIFY(title.bold() && !title.italic() && title.pixelSize() == 20);
@@ -129,13 +128,9 @@ private slots:
         const QByteArray cp1250 = "L\xE1ska\r\nJan 3,16\r\n\x8Eivot\r\n#\r\n$$$\r\n";
         const QByteArray lf = QByteArray(kThreeVerses).replace("\r\n", "\n");
         QTest::newRow("typed") << Save{lf, IDC_LAST, "", {}, "", "ThreeřЖ", typed};
-        QTest::newRow("delete the only verse") << Save{"Only\nRef\nText\n#\n$$$\n",
-                                                       IDC_DELETE,
-                                                       "",
-                                                       {IDYES},
-                                                       "Do you really want to delete the verse?",
-                                                       "",
-                                                       "$$$\r\n"};
+        const QString question = "Do you really want to delete the verse?";
+        QTest::newRow("delete the only verse")
+            << Save{"Only\nRef\nText\n#\n$$$\n", IDC_DELETE, "", {IDYES}, question, "", "$$$\r\n"};
         QTest::newRow("Windows-1250 file")
             << Save{cp1250, IDC_LAST, "", {}, "", "Láskař", QByteArray(cp1250).replace("ska", "ska\xF8")};
         QTest::newRow("failed save, Retry")
