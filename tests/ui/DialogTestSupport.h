@@ -8,15 +8,17 @@
 #include <QDir>
 #include <QFile>
 #include <QList>
+#include <QMessageBox>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <functional>
 
-// A working folder with a settings file and a verse file, made current for
-// the test, and a message-box script that records every box and answers it.
+// A working folder made current for the test, and a message-box script that
+// records every box and gives the one answer.
 class WorkFolder
 {
 public:
@@ -47,19 +49,17 @@ public:
     {
         MessageBoxSeam::SetHandler([this, answer](const MessageBoxRequest &request) {
             shown.append(request);
-            return answers.isEmpty() ? answer : answers.takeFirst();
+            return answer;
         });
     }
     ~MessageBoxScript() { MessageBoxSeam::Reset(); }
 
     QList<MessageBoxRequest> shown;
-    QList<int> answers;
 };
 
 // Checks made while a dialog runs modally. A failed QVERIFY or QCOMPARE
 // returns from the check alone, so the dialog is ended after every check:
 // the failure shows at once instead of as a dialog waiting for a timeout.
-
 // Runs dlg modally with check called once its loop runs; ends it with result
 // unless the check ended it. Returns what DoModal returned.
 inline int RunModal(CDialog &dlg, const std::function<void()> &check, int result = IDOK)
@@ -84,5 +84,18 @@ inline void CheckNextDialog(const std::function<void(CDialog &)> &check, int res
         check(*dlg);
         if (dlg && dlg->isVisible())
             dlg->EndDialog(result);
+    });
+}
+
+// For a message box shown through the real box: once the event loop runs
+// again, calls check with the box then open (a failure if none), then
+// answers it with key.
+inline void AnswerNextBox(Qt::Key key, const std::function<void(QMessageBox &)> &check)
+{
+    QTimer::singleShot(0, [key, check] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY2(box, "no message box open");
+        check(*box);
+        QTest::keyClick(box, key);
     });
 }

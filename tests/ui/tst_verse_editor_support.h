@@ -1,14 +1,12 @@
 #pragma once
 
+#include "DialogTestSupport.h"
 #include "app/CLumeraApp.h"
 #include "data/TextEncoding.h"
 #include "data/VerseList.h"
 #include "platform/WinTypes.h"
 #include "res/Resource.h"
 #include "ui/editor/CVerseEditDlg.h"
-
-#include <QTest>
-#include <QTimer>
 
 #include <functional>
 
@@ -23,33 +21,20 @@ inline VerseList MakeVerses(int n, int current = 0)
     return list;
 }
 
-// Gives the editor the list's arrays, count and index, as the main dialog does.
-inline void HandOver(CVerseEditDlg &dlg, VerseList &list, TextEncoding encoding = TextEncoding())
+// Opens the editor on the list as the main dialog does, runs act while it is
+// open, closes it with Exit unless act closed it, and copies the count and
+// the index back. Returns the editor's result.
+inline int RunEditor(VerseList &list, const std::function<void(CVerseEditDlg &)> &act,
+                     TextEncoding encoding = TextEncoding())
 {
+    CVerseEditDlg dlg;
     dlg.m_pTitles = &list.m_arrTitles;
     dlg.m_pNumbers = &list.m_arrNumbers;
     dlg.m_pContents = &list.m_arrContents;
     dlg.m_nVerseCount = list.m_nVerseCount;
     dlg.m_nCurrent = list.m_nCurrent;
     dlg.m_encoding = encoding;
-}
-
-// Opens the editor on the list as the main dialog does, runs act while it is
-// open, closes it with Exit unless act closed it, and copies the count and
-// the index back. Returns the editor's result.
-inline int RunEditor(VerseList &list, const std::function<void(CVerseEditDlg &)> &act, int czech = 0,
-                     TextEncoding encoding = TextEncoding())
-{
-    theApp.m_bCzech = czech;
-    CVerseEditDlg dlg;
-    theApp.m_bCzech = 0;
-    HandOver(dlg, list, encoding);
-    QTimer::singleShot(0, &dlg, [&] {
-        act(dlg);
-        if (dlg.isVisible())
-            dlg.EndDialog(IDOK);
-    });
-    const int result = dlg.DoModal();
+    const int result = RunModal(dlg, [&] { act(dlg); });
     list.m_nVerseCount = dlg.m_nVerseCount;
     list.m_nCurrent = dlg.m_nCurrent;
     return result;
