@@ -9,7 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <grp.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 // Reading and writing verse files, in memory and on disk.
 class TestVerseFile : public QObject
@@ -56,11 +61,51 @@ QStringList Describe(const QString &dir)
         struct stat st = {};
         ::lstat(QFile::encodeName(path).constData(), &st);
         if (S_ISREG(st.st_mode))
-            entry += ' ' + QString::number(st.st_mode & 07777, 8) + ' ' + QString::fromLatin1(ReadAll(path));
+            entry += QString::asprintf(" %o %s", st.st_mode & 07777, st.st_uid ? "nobody's " : "")
+                     + QString::fromLatin1(ReadAll(path));
         else
             entry += S_ISLNK(st.st_mode) ? " link" : S_ISDIR(st.st_mode) ? " folder" : " special";
     }
     return entries;
+}
+
+ino_t InodeOf(const QString &path)
+{
+    struct stat st = {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : 0;
+}
+
+// Saves in a child process, as nobody or under a file-size limit, with the
+// size-limit signal at its default, which would end the process: the save
+// turns it into a failure and puts the default back (else error -3).
+SaveResult SaveInChild(VerseFile &file, const VerseList &list, bool asNobody, qint64 sizeLimit)
+{
+    int pipe[2];
+    if (::pipe(pipe) != 0)
+        return {SaveResult::Status::Failed, -1000};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
+        SaveResult result{SaveResult::Status::Failed, -2}; // could not become the user
+        if ((sizeLimit == 0 || ::setrlimit(RLIMIT_FSIZE, &limit) == 0)
+            && (!asNobody
+                || (::setgroups(0, nullptr) == 0 && ::setresgid(65534, 65534, 65534) == 0
+                    && ::setresuid(65534, 65534, 65534) == 0)))
+            result = file.Save(list);
+        struct sigaction now = {};
+        ::sigaction(SIGXFSZ, nullptr, &now);
+        if (now.sa_handler != SIG_DFL)
+            result.error = -3;
+        ::_exit(::write(pipe[1], &result, sizeof result) == sizeof result ? 0 : 1);
+    }
+    ::close(pipe[1]);
+    SaveResult result{SaveResult::Status::Failed, -4}; // the child died
+    if (child < 0 || ::read(pipe[0], &result, sizeof result) != sizeof result)
+        result = {SaveResult::Status::Failed, -4};
+    ::close(pipe[0]);
+    ::waitpid(child, nullptr, 0);
+    return result;
 }
 
 // Runs a shell script, if any, in dir.
@@ -103,15 +148,9 @@ void TestVerseFile::parse_data()
         << QByteArray("T\r\nN\r\nA\r\n#\r\nT2\r\nN2\r\nB\r\nC")
         << Rows{{"T", "N", "A "}, {"T2", "N2", "B C "}} << true;
     QTest::newRow("cut after the title") << QByteArray("T\r\n") << Rows{{"T", "", ""}} << true;
-    QTest::newRow("code-page bytes kept as they are") << QByteArray("\xC8"
-                                                                    "as\r\n\x8E"
-                                                                    "alm 1\r\n\xE8\x9A\r\n#\r\n$$$\r\n")
-                                                      << Rows{{"\xC8"
-                                                               "as",
-                                                               "\x8E"
-                                                               "alm 1",
-                                                               "\xE8\x9A "}}
-                                                      << false;
+    QTest::newRow("code-page bytes kept as they are")
+        << QByteArray("\310as\r\n\216alm 1\r\n\350\232\r\n#\r\n$$$\r\n")
+        << Rows{{"\310as", "\216alm 1", "\350\232 "}} << false;
     QTest::newRow("UTF-8 text on three lines")
         << QByteArray("T\r\nN\r\n\xC3\xA9\r\n\xC3\xA9\r\n\xC3\xA9\r\n#\r\n$$$\r\n")
         << Rows{{"T", "N", "\xC3\xA9 \xC3\xA9 \xC3\xA9 "}} << true;
@@ -146,125 +185,155 @@ void TestVerseFile::parse()
     QCOMPARE(copy, expected); // and outlive the list they were read into
 }
 
+// How a text is written: its lines between the reference and the "#".
 void TestVerseFile::serialize_data()
 {
-    QTest::addColumn<Rows>("verses");
-    QTest::addColumn<QByteArray>("bytes");
-
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("lines");
     const QByteArray words = QByteArray("abcdefghi ").repeated(5); // 50 bytes
-    QTest::newRow("empty text writes no text line")
-        << Rows{{"T", "N", ""}} << QByteArray("T\r\nN\r\n#\r\n$$$\r\n");
-    QTest::newRow("one final space is not written")
-        << Rows{{"T", "N", "A B "}} << QByteArray("T\r\nN\r\nA B\r\n#\r\n$$$\r\n");
-    QTest::newRow("a lone space is an empty line")
-        << Rows{{"T", "N", " "}} << QByteArray("T\r\nN\r\n\r\n#\r\n$$$\r\n");
+    QTest::newRow("empty text writes no text line") << QByteArray() << QByteArray();
+    QTest::newRow("one final space is not written") << QByteArray("A B ") << QByteArray("A B\r\n");
+    QTest::newRow("a lone space is an empty line") << QByteArray(" ") << QByteArray("\r\n");
     QTest::newRow("69 bytes stay on one line")
-        << Rows{{"T", "N", words + "abcdefghi abcdefgh."}}
-        << "T\r\nN\r\n" + words + "abcdefghi abcdefgh.\r\n#\r\n$$$\r\n";
+        << words + "abcdefghi abcdefgh." << words + "abcdefghi abcdefgh.\r\n";
     QTest::newRow("70 bytes break at the first space from index 50")
-        << Rows{{"T", "N", words + "abcdefghi abcdefghi."}}
-        << "T\r\nN\r\n" + words + "abcdefghi\r\nabcdefghi.\r\n#\r\n$$$\r\n";
+        << words + "abcdefghi abcdefghi." << words + "abcdefghi\r\nabcdefghi.\r\n";
     QTest::newRow("a space at index 50 breaks, one at 48 does not")
-        << Rows{{"T", "N", QByteArray(48, 'a') + " b " + QByteArray(30, 'c')}}
-        << "T\r\nN\r\n" + QByteArray(48, 'a') + " b\r\n" + QByteArray(30, 'c') + "\r\n#\r\n$$$\r\n";
+        << QByteArray(48, 'a') + " b " + QByteArray(30, 'c')
+        << QByteArray(48, 'a') + " b\r\n" + QByteArray(30, 'c') + "\r\n";
     QTest::newRow("break exactly at the last byte writes no empty line")
-        << Rows{{"T", "N", QByteArray(69, 'x') + " "}}
-        << "T\r\nN\r\n" + QByteArray(69, 'x') + "\r\n#\r\n$$$\r\n";
-    QTest::newRow("huge word written whole") << Rows{{"T", "N", QByteArray(200, 'w') + " "}}
-                                             << "T\r\nN\r\n" + QByteArray(200, 'w') + "\r\n#\r\n$$$\r\n";
+        << QByteArray(69, 'x') + " " << QByteArray(69, 'x') + "\r\n";
+    QTest::newRow("huge word written whole") << QByteArray(200, 'w') + " " << QByteArray(200, 'w') + "\r\n";
     QTest::newRow("break space kept when a second space follows")
-        << Rows{{"T", "N", QByteArray(55, 'a') + "  " + QByteArray(20, 'b') + " "}}
-        << "T\r\nN\r\n" + QByteArray(55, 'a') + " \r\n" + QByteArray(20, 'b') + "\r\n#\r\n$$$\r\n";
+        << QByteArray(55, 'a') + "  " + QByteArray(20, 'b') + " "
+        << QByteArray(55, 'a') + " \r\n" + QByteArray(20, 'b') + "\r\n";
     QTest::newRow("line break inside a text becomes CR LF")
-        << Rows{{"T", "N", "A\r\nB "}} << QByteArray("T\r\nN\r\nA\r\r\nB\r\n#\r\n$$$\r\n");
-    QTest::newRow("bare LF in a title becomes CR LF")
-        << Rows{{"T\nU", "N", "A "}} << QByteArray("T\r\nU\r\nN\r\nA\r\n#\r\n$$$\r\n");
+        << QByteArray("A\r\nB\nC ") << QByteArray("A\r\r\nB\r\nC\r\n");
 }
 
 void TestVerseFile::serialize()
 {
-    QFETCH(Rows, verses);
-    QFETCH(QByteArray, bytes);
-    QCOMPARE(VerseFile::Serialize(ListOf(verses)), bytes);
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, lines);
+    QCOMPARE(VerseFile::Serialize(ListOf({{"T", "N", text}})), "T\r\nN\r\n" + lines + "#\r\n$$$\r\n");
 }
 
-// What a save of one verse does to each kind of target: the result, and the
-// folder afterwards. A script makes the target, the file is loaded, and a
-// second script may change it on disk, as another program's save would.
+// What a save of one verse does to each kind of target: the result, the
+// folder afterwards, and whether the file there is still the one that was.
+// A script makes the target, the file is loaded, and a second script may
+// change it on disk, as another program's save would. Saved as the superuser
+// unless as nobody (65534), or under a file-size limit; the folder belongs to
+// the superuser.
 void TestVerseFile::save_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("asNobody");
+    QTest::addColumn<qint64>("sizeLimit"); // none when 0
     QTest::addColumn<int>("status");
     QTest::addColumn<int>("error");
     QTest::addColumn<QStringList>("folder");
+    QTest::addColumn<bool>("sameFile");
     const int saved = int(SaveResult::Status::Saved);
     const int changed = int(SaveResult::Status::ChangedOnDisk);
     const int failed = int(SaveResult::Status::Failed);
     const QString neu = "verses.niv 644 " + kNew;
+    const QString old = "echo old >verses.niv; ";
     const QString keepTime = "touch -r verses.niv ../time; ";
     QTest::newRow("new file") << ""
-                              << "" << saved << 0 << QStringList{neu};
-    QTest::newRow("mode 0640 kept") << "echo old >verses.niv; chmod 640 verses.niv"
-                                    << "" << saved << 0 << QStringList{"verses.niv 640 " + kNew};
+                              << "" << false << 0ll << saved << 0 << QStringList{neu} << false;
+    QTest::newRow("mode 0640 kept") << old + "chmod 640 verses.niv"
+                                    << "" << false << 0ll << saved << 0
+                                    << QStringList{"verses.niv 640 " + kNew} << false;
+    QTest::newRow("a user's private file: owner and mode kept")
+        << old + "chown 65534:65534 verses.niv; chmod 600 verses.niv"
+        << "" << false << 0ll << saved << 0 << QStringList{"verses.niv 600 nobody's " + kNew} << false;
     QTest::newRow("through a link: the link kept, its file replaced")
         << "echo old >real.niv; ln -s real.niv verses.niv"
-        << "" << saved << 0 << QStringList{"real.niv 644 " + kNew, "verses.niv link"};
-    QTest::newRow("hard link to a longer file: both names get the new list")
+        << "" << false << 0ll << saved << 0 << QStringList{"real.niv 644 " + kNew, "verses.niv link"}
+        << false;
+    QTest::newRow("hard link to a longer file: rewritten in place")
         << "seq 40 >verses.niv; ln verses.niv other.niv"
-        << "" << saved << 0 << QStringList{"other.niv 644 " + kNew, neu};
+        << "" << false << 0ll << saved << 0 << QStringList{"other.niv 644 " + kNew, neu} << true;
     QTest::newRow("planted temporaries never block")
         << "echo planted >.verses.niv.saving"
-        << "" << saved << 0 << QStringList{".verses.niv.saving 644 planted\n", neu};
+        << "" << false << 0ll << saved << 0 << QStringList{".verses.niv.saving 644 planted\n", neu} << false;
     QTest::newRow("changed on disk: its time alone")
-        << "echo old >verses.niv"
-        << keepTime + "echo odd >verses.niv; touch -d @$(stat -c %Y ../time).5 verses.niv" << changed << 0
-        << QStringList{"verses.niv 644 odd\n"};
+        << old << keepTime + "echo odd >verses.niv; touch -d @$(stat -c %Y ../time).5 verses.niv" << false
+        << 0ll << changed << 0 << QStringList{"verses.niv 644 odd\n"} << true;
     QTest::newRow("changed on disk: its size alone")
-        << "echo old >verses.niv" << keepTime + "echo older >verses.niv; touch -r ../time verses.niv"
-        << changed << 0 << QStringList{"verses.niv 644 older\n"};
+        << old << keepTime + "echo older >verses.niv; touch -r ../time verses.niv" << false << 0ll << changed
+        << 0 << QStringList{"verses.niv 644 older\n"} << true;
     QTest::newRow("changed on disk: another file alone")
-        << "echo old >verses.niv"
-        << keepTime + "echo old >new; mv new verses.niv; touch -r ../time verses.niv" << changed << 0
-        << QStringList{"verses.niv 644 old\n"};
-    QTest::newRow("write-protected 0444") << "echo old >verses.niv; chmod 444 verses.niv"
-                                          << "" << failed << EACCES << QStringList{"verses.niv 444 old\n"};
+        << old << keepTime + "echo old >new; mv new verses.niv; touch -r ../time verses.niv" << false << 0ll
+        << changed << 0 << QStringList{"verses.niv 644 old\n"} << true;
+    QTest::newRow("write-protected 0444")
+        << old + "chmod 444 verses.niv"
+        << "" << false << 0ll << failed << EACCES << QStringList{"verses.niv 444 old\n"} << true;
     QTest::newRow("a FIFO, never opened")
         << "mkfifo verses.niv"
-        << "" << failed << kNotRegularFile << QStringList{"verses.niv special"};
+        << "" << false << 0ll << failed << kNotRegularFile << QStringList{"verses.niv special"} << true;
+    QTest::newRow("nobody may not write the file")
+        << old + "chmod 777 ."
+        << "" << true << 0ll << failed << EACCES << QStringList{"verses.niv 644 old\n"} << true;
+    QTest::newRow("nobody may write the file, not the folder: rewritten in place")
+        << old + "chown 65534:65534 verses.niv"
+        << "" << true << 0ll << saved << 0 << QStringList{"verses.niv 644 nobody's " + kNew} << true;
+    QTest::newRow("nobody cannot give the owner to a new file: rewritten in place")
+        << old + "chmod 666 verses.niv; chmod 777 ."
+        << "" << true << 0ll << saved << 0 << QStringList{"verses.niv 666 " + kNew} << true;
+    QTest::newRow("shared sticky folder, another's file: rewritten in place")
+        << old + "chmod 666 verses.niv; chmod 1777 ."
+        << "" << true << 0ll << saved << 0 << QStringList{"verses.niv 666 " + kNew} << true;
+    QTest::newRow("file-size limit: the new file fails")
+        << old << "" << false << 10ll << failed << EFBIG << QStringList{"verses.niv 644 old\n"} << true;
+    QTest::newRow("file-size limit: the rewrite in place fails")
+        << old + "ln verses.niv other.niv"
+        << "" << false << 10ll << failed << EFBIG
+        << QStringList{"other.niv 644 old\n", "verses.niv 644 old\n"} << true;
 }
 
 void TestVerseFile::save()
 {
     QFETCH(QString, before);
     QFETCH(QString, change);
+    QFETCH(bool, asNobody);
+    QFETCH(qint64, sizeLimit);
     QFETCH(int, status);
     QFETCH(int, error);
     QFETCH(QStringList, folder);
+    QFETCH(bool, sameFile);
+    if (::geteuid() != 0)
+        QSKIP("needs the superuser to hand files to another user");
     QTemporaryDir dir;
     const QString in = dir.filePath("in");
-    QVERIFY(QDir(dir.path()).mkdir("in"));
+    QVERIFY(QDir(dir.path()).mkdir("in") && ::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
     Run(in, before);
     VerseFile file(in + "/verses.niv");
     VerseList list = VerseFile::Parse(kNew);
     RecordingReporter reporter;
-    // A failed load is reported and leaves no verse behind.
+    // Only a regular file loads; a failed load is reported and leaves no verse behind.
     const bool loaded = file.Load(list, false, reporter);
+    QCOMPARE(loaded, QFileInfo(file.path()).isFile());
     QCOMPARE(list.m_nVerseCount == 0 && reporter.messages.size() == 1, !loaded);
     Run(in, change);
+    const ino_t inode = InodeOf(file.path());
     list = VerseFile::Parse(kNew);
-    const SaveResult result = file.Save(list);
+    const bool inChild = asNobody || sizeLimit > 0;
+    const SaveResult result = inChild ? SaveInChild(file, list, asNobody, sizeLimit) : file.Save(list);
     QCOMPARE(int(result.status), status);
     QCOMPARE(result.error, error);
     QCOMPARE(Describe(in), folder);
+    if (inode != 0)
+        QCOMPARE(InodeOf(file.path()) == inode, sameFile);
     // Not replaced: the next save asks again. Saved: the file is remembered
     // as written, so saving again asks nothing.
     if (result.status == SaveResult::Status::ChangedOnDisk)
         QCOMPARE(int(file.Save(list).status), status);
-    if (result.status != SaveResult::Status::Failed) {
+    if (result.status != SaveResult::Status::Failed && !inChild) {
         const bool replace = result.status == SaveResult::Status::ChangedOnDisk;
         QCOMPARE(int(file.Save(list, replace).status), int(SaveResult::Status::Saved));
-        QCOMPARE(ReadAll(in + "/verses.niv"), kNew);
+        QCOMPARE(ReadAll(file.path()), kNew);
     }
 }
 
