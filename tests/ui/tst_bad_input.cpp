@@ -60,6 +60,7 @@ void TestBadInput::application_runsMainDialogThenEnds()
     QCOMPARE(theApp.InitInstance(), false);
     QCOMPARE(boxes.shown.size(), 2);
     QCOMPARE(boxes.shown[0].text, kNoIni);
+    QCOMPARE(boxes.shown[1].text, "Error: Can't open file Lumera.niv" + kNoVerses);
     QCOMPARE(boxes.shown[0].caption, QCoreApplication::applicationName());
     QCOMPARE(boxes.shown[0].type, MB_OK | MB_ICONSTOP);
     QVERIFY(QuitRequested());
@@ -71,20 +72,14 @@ void TestBadInput::startUp_data()
     QTest::addColumn<QByteArray>("ini");
     QTest::addColumn<QByteArray>("verses"); // of the file the settings name
     QTest::addColumn<QStringList>("messages"); // the starts of the messages shown
-    QTest::addColumn<int>("count"); // verses loaded; -1 for any
+    QTest::addColumn<int>("count"); // verses loaded
 
     const QByteArray ini = "FILE=v.niv\r\n";
     const QByteArray verse = "T\r\nR\r\nA\r\n#\r\n$$$\r\n";
     QTest::newRow("no settings: the default verse file")
         << QByteArray("<none>") << verse << QStringList{kNoIni} << 1;
-    QTest::newRow("neither file") << QByteArray("<none>") << QByteArray("<none>")
-                                  << QStringList{kNoIni, "Error: Can't open file Lumera.niv" + kNoVerses}
-                                  << 0;
     // The language follows the first message expected.
-    QTest::newRow("verse file missing, name as written")
-        << QByteArray("FILE=gone %s.niv\r\n") << verse
-        << QStringList{"Error: Can't open file gone %s.niv" + kNoVerses} << 0;
-    QTest::newRow("verse file missing, Czech")
+    QTest::newRow("verse file missing, in Czech, format codes as written")
         << QByteArray("FILE=gone %s.niv\r\n") << verse
         << QStringList{QStringLiteral(
                "Chyba: Nemůžu otevřít soubor gone %s.niv\n\nSoubor uvedený v LUMERA.INI v "
@@ -112,8 +107,6 @@ void TestBadInput::startUp_data()
                                 << QStringList{} << 1;
     QTest::newRow("100,000 empty records") << ini << QByteArray("\r\n\r\n#\r\n").repeated(100000) + "$$$\r\n"
                                            << QStringList{} << 100000;
-    QTest::newRow("huge sizes") << ini + "SIZE1=99999999999\r\nSIZE2=-99999999999\r\n"
-                                << verse << QStringList{} << 1;
 }
 
 void TestBadInput::startUp()
@@ -132,12 +125,10 @@ void TestBadInput::startUp()
         theApp.m_bCzech = 0;
         QTimer::singleShot(0, &dlg, [&] { dlg.EndDialog(IDOK); });
         dlg.DoModal();
-        if (count >= 0)
-            QCOMPARE(dlg.m_verses.m_nVerseCount, count);
+        QCOMPARE(dlg.m_verses.m_nVerseCount, count);
         const int current = dlg.m_verses.m_nCurrent;
         QVERIFY(current >= -1 && current < dlg.m_verses.m_nVerseCount);
         QCOMPARE(current == -1, dlg.m_verses.m_nVerseCount == 0);
-        QVERIFY(dlg.GetDlgItem(IDC_TITLE)->font().pixelSize() <= 200);
         QVERIFY(dlg.GetDlgItemText(IDC_CONTENTS).size() <= kMaxShownChars + 1);
     }
     QCOMPARE(boxes.shown.size(), messages.size());

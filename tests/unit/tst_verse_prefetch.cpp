@@ -2,7 +2,6 @@
 #include "data/VersePrefetch.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -54,7 +53,6 @@ void TestVersePrefetch::take_data()
     QTest::addColumn<bool>("handedOver");
     QTest::newRow("same file") << true << "v.niv" << true;
     QTest::newRow("another file") << true << "w.niv" << false;
-    QTest::newRow("verse file missing") << false << "v.niv" << false;
 }
 
 void TestVersePrefetch::take()
@@ -64,8 +62,7 @@ void TestVersePrefetch::take()
     QFETCH(bool, handedOver);
     QTemporaryDir dir;
     QVERIFY(QDir::setCurrent(dir.path()));
-    const char *verses = "T\r\nN\r\n\xC8"
-                         "as\r\n#\r\n$$$\r\n";
+    const char *verses = "T\r\nN\r\n\310as\r\n#\r\n$$$\r\n";
     WriteFile("Lumera.ini", "FILE=v.niv\r\n");
     if (writeVerses)
         WriteFile("v.niv", verses);
@@ -77,7 +74,6 @@ void TestVersePrefetch::take()
         QCOMPARE(result->file.encoding().kind(), TextEncoding::Kind::Windows1250);
     }
     QVERIFY(!VersePrefetch::Take(askedFor)); // handed over once at most
-    QVERIFY(QDir::setCurrent(QDir::tempPath()));
 }
 
 // Start-up as main() does it, with a FIFO named as the verse file: a read that
@@ -106,7 +102,6 @@ int main(int argc, char *argv[])
         ::close(writer);
     taker.join();
     qInstallMessageHandler(previous);
-    QDir::setCurrent(QDir::tempPath());
     TestVersePrefetch test;
     return QTest::qExec(&test, argc, argv);
 }
