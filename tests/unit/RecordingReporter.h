@@ -2,7 +2,6 @@
 
 #include "data/ErrorReporter.h"
 
-#include <QString>
 #include <QStringList>
 
 // Stands in for the error box and quit request: keeps what would be shown.
