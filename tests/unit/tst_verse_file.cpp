@@ -30,6 +30,9 @@ private slots:
     void serialize();
     void save_data();
     void save();
+    void realFiles_loadAndSaveUnchanged_data();
+    void realFiles_loadAndSaveUnchanged();
+    void concurrentSaves_fileAlwaysOneWholeList();
 };
 
 namespace {
@@ -55,16 +58,14 @@ QByteArray ReadAll(const QString &path)
 // The folder as a save left it: each entry's kind, and a file's mode and bytes.
 QStringList Describe(const QString &dir)
 {
-    QStringList entries =
-        QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    QStringList entries = QDir(dir).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     for (QString &entry : entries) {
         const QString path = QDir(dir).filePath(entry);
         struct stat st = {};
         ::lstat(QFile::encodeName(path).constData(), &st);
         if (S_ISREG(st.st_mode))
-            entry +=
-                QString::asprintf(" %o %s", st.st_mode & 07777, st.st_uid != ::geteuid() ? "another's " : "")
-                + QString::fromLatin1(ReadAll(path));
+            entry += QString::asprintf(" %o %s", st.st_mode & 07777, st.st_uid != ::geteuid() ? "another's " : "")
+                     + QString::fromLatin1(ReadAll(path));
         else
             entry += S_ISLNK(st.st_mode) ? " link" : " special";
     }
@@ -123,31 +124,27 @@ void TestVerseFile::parse_data()
 
     QTest::newRow("one record, two text lines, CR LF")
         << QByteArray("T\r\nN\r\nA\r\nB\r\n#\r\n$$$\r\n") << Rows{{"T", "N", "A B "}} << true;
-    QTest::newRow("bare LF ends lines too")
-        << QByteArray("T\nN\nA\n#\n$$$\n") << Rows{{"T", "N", "A "}} << true;
+    QTest::newRow("bare LF ends lines too") << QByteArray("T\nN\nA\n#\n$$$\n") << Rows{{"T", "N", "A "}} << true;
     QTest::newRow("lone CR stays in the text")
         << QByteArray("T\rX\r\nN\r\nA\r\r\n#\r\n$$$\r\n") << Rows{{"T\rX", "N", "A\r "}} << true;
     QTest::newRow("$$$ in a title ends the file, $$ does not")
-        << QByteArray("US$$ 5\r\nN\r\nA\r\n#\r\nsee $$$ here\r\nN2\r\nB\r\n#\r\n$$$\r\n")
-        << Rows{{"US$$ 5", "N", "A "}} << true;
+        << QByteArray("US$$ 5\r\nN\r\nA\r\n#\r\nsee $$$ here\r\nN2\r\nB\r\n#\r\n$$$\r\n") << Rows{{"US$$ 5", "N", "A "}}
+        << true;
     QTest::newRow("# with words around it ends the record, words lost")
         << QByteArray("T\r\nN\r\nA\r\nlost # words\r\nT2\r\nN2\r\n#\r\n$$$\r\n")
         << Rows{{"T", "N", "A "}, {"T2", "N2", ""}} << true;
     QTest::newRow("empty text line keeps its space")
         << QByteArray("T\r\nN\r\n\r\n#\r\n$$$\r\n") << Rows{{"T", "N", " "}} << true;
     QTest::newRow("no end marker, cut in the text: what was read is kept")
-        << QByteArray("T\r\nN\r\nA\r\n#\r\nT2\r\nN2\r\nB\r\nC")
-        << Rows{{"T", "N", "A "}, {"T2", "N2", "B C "}} << true;
+        << QByteArray("T\r\nN\r\nA\r\n#\r\nT2\r\nN2\r\nB\r\nC") << Rows{{"T", "N", "A "}, {"T2", "N2", "B C "}} << true;
     QTest::newRow("cut after the title") << QByteArray("T\r\n") << Rows{{"T", "", ""}} << true;
-    QTest::newRow("code-page bytes kept as they are")
-        << QByteArray("\310as\r\n\216alm 1\r\n\350\232\r\n#\r\n$$$\r\n")
-        << Rows{{"\310as", "\216alm 1", "\350\232 "}} << false;
+    QTest::newRow("code-page bytes kept as they are") << QByteArray("\310as\r\n\216alm 1\r\n\350\232\r\n#\r\n$$$\r\n")
+                                                      << Rows{{"\310as", "\216alm 1", "\350\232 "}} << false;
     QTest::newRow("UTF-8 text on three lines, other bytes after the end marker")
         << QByteArray("T\r\nN\r\n\xC3\xA9\r\n\xC3\xA9\r\n\xC3\xA9\r\n#\r\n$$$\r\n\xC8\xFF")
         << Rows{{"T", "N", "\xC3\xA9 \xC3\xA9 \xC3\xA9 "}} << true;
-    QTest::newRow("NUL bytes inside lines")
-        << QByteArrayLiteral("T\0x\r\nN\r\nA\0B\r\n#\r\n$$$\r\n")
-        << Rows{{QByteArray("T\0x", 3), "N", QByteArray("A\0B ", 4)}} << true;
+    QTest::newRow("NUL bytes inside lines") << QByteArrayLiteral("T\0x\r\nN\r\nA\0B\r\n#\r\n$$$\r\n")
+                                            << Rows{{QByteArray("T\0x", 3), "N", QByteArray("A\0B ", 4)}} << true;
 }
 
 void TestVerseFile::parse()
@@ -182,8 +179,7 @@ void TestVerseFile::serialize_data()
     const QByteArray words = QByteArray("abcdefghi ").repeated(5); // 50 bytes
     QTest::newRow("empty text writes no text line") << QByteArray() << QByteArray();
     QTest::newRow("one final space is not written") << QByteArray("A B ") << QByteArray("A B\r\n");
-    QTest::newRow("69 bytes stay on one line")
-        << words + "abcdefghi abcdefgh." << words + "abcdefghi abcdefgh.\r\n";
+    QTest::newRow("69 bytes stay on one line") << words + "abcdefghi abcdefgh." << words + "abcdefghi abcdefgh.\r\n";
     QTest::newRow("70 bytes break at the first space from index 50")
         << words + "abcdefghi abcdefghi." << words + "abcdefghi\r\nabcdefghi.\r\n";
     QTest::newRow("a space at index 50 breaks, one at 48 does not")
@@ -232,8 +228,7 @@ void TestVerseFile::save_data()
         << "" << false << 0ll << saved << 0 << QStringList{"verses.niv 600 another's " + kNew} << false;
     QTest::newRow("through a link: the link kept, its file replaced")
         << "echo old >real.niv; ln -s real.niv verses.niv"
-        << "" << false << 0ll << saved << 0 << QStringList{"real.niv 644 " + kNew, "verses.niv link"}
-        << false;
+        << "" << false << 0ll << saved << 0 << QStringList{"real.niv 644 " + kNew, "verses.niv link"} << false;
     QTest::newRow("hard link to a longer file: rewritten in place")
         << "seq 40 >verses.niv; ln verses.niv other.niv"
         << "" << false << 0ll << saved << 0 << QStringList{"other.niv 644 " + kNew, neu} << true;
@@ -241,14 +236,14 @@ void TestVerseFile::save_data()
         << "echo planted >.verses.niv.saving"
         << "" << false << 0ll << saved << 0 << QStringList{".verses.niv.saving 644 planted\n", neu} << false;
     QTest::newRow("changed on disk: its time alone")
-        << old << keepTime + "echo odd >verses.niv; touch -d @$(stat -c %Y ../time).5 verses.niv" << false
-        << 0ll << changed << 0 << QStringList{"verses.niv 644 odd\n"} << true;
+        << old << keepTime + "echo odd >verses.niv; touch -d @$(stat -c %Y ../time).5 verses.niv" << false << 0ll
+        << changed << 0 << QStringList{"verses.niv 644 odd\n"} << true;
     QTest::newRow("changed on disk: its size alone")
-        << old << keepTime + "echo older >verses.niv; touch -r ../time verses.niv" << false << 0ll << changed
-        << 0 << QStringList{"verses.niv 644 older\n"} << true;
+        << old << keepTime + "echo older >verses.niv; touch -r ../time verses.niv" << false << 0ll << changed << 0
+        << QStringList{"verses.niv 644 older\n"} << true;
     QTest::newRow("changed on disk: another file alone")
-        << old << keepTime + "echo old >new; mv new verses.niv; touch -r ../time verses.niv" << false << 0ll
-        << changed << 0 << QStringList{"verses.niv 644 old\n"} << true;
+        << old << keepTime + "echo old >new; mv new verses.niv; touch -r ../time verses.niv" << false << 0ll << changed
+        << 0 << QStringList{"verses.niv 644 old\n"} << true;
     QTest::newRow("write-protected 0444")
         << old + "chmod 444 verses.niv"
         << "" << false << 0ll << failed << EACCES << QStringList{"verses.niv 444 old\n"} << true;
@@ -265,8 +260,7 @@ void TestVerseFile::save_data()
         << old << "" << false << 10ll << failed << EFBIG << QStringList{"verses.niv 644 old\n"} << true;
     QTest::newRow("file-size limit: the rewrite in place fails")
         << old + "ln verses.niv other.niv"
-        << "" << false << 10ll << failed << EFBIG
-        << QStringList{"other.niv 644 old\n", "verses.niv 644 old\n"} << true;
+        << "" << false << 10ll << failed << EFBIG << QStringList{"other.niv 644 old\n", "verses.niv 644 old\n"} << true;
 }
 
 void TestVerseFile::save()
@@ -301,8 +295,7 @@ void TestVerseFile::save()
     QCOMPARE(result.error, error);
     QCOMPARE(Describe(in), folder);
     if (result.error == kNotRegularFile) // shown with its own reason, not an errno's
-        QVERIFY(
-            ErrorMessages::CantSaveVerseFile(false, "v", result.error).endsWith("\n\nNot a regular file"));
+        QVERIFY(ErrorMessages::CantSaveVerseFile(false, "v", result.error).endsWith("\n\nNot a regular file"));
     if (inode != 0)
         QCOMPARE(InodeOf(file.path()) == inode, sameFile);
     // Not replaced: the next save asks again. Saved: the file is remembered
@@ -314,6 +307,73 @@ void TestVerseFile::save()
         QCOMPARE(int(file.Save(list, replace).status), int(SaveResult::Status::Saved));
         QCOMPARE(ReadAll(file.path()), kNew);
     }
+}
+
+// Files as people have them: a load and a save gives back every byte. The
+// sample shipped with the program also reads with single spaces only.
+void TestVerseFile::realFiles_loadAndSaveUnchanged_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<int>("count");
+    QTest::newRow("shipped sample") << QStringLiteral(LUMERA_SAMPLE_DIR "/Lumera.niv") << 150;
+    QTest::newRow("whole Bible") << QStringLiteral(LUMERA_SHARED_DATA "/bible-full.niv") << 31095;
+    QTest::newRow("Windows-1250") << QStringLiteral(LUMERA_SHARED_DATA "/cz-cp1250.niv") << 10;
+}
+
+void TestVerseFile::realFiles_loadAndSaveUnchanged()
+{
+    QFETCH(QString, source);
+    QFETCH(int, count);
+    if (!QFile::exists(source))
+        QSKIP("the shared verse files are not beside the project");
+    QTemporaryDir dir;
+    VerseFile file(dir.filePath("verses.niv"));
+    QVERIFY(QFile::copy(source, file.path()));
+    VerseList list;
+    RecordingReporter reporter;
+    QVERIFY(file.Load(list, false, reporter));
+    QCOMPARE(list.m_nVerseCount, count);
+    if (source.startsWith(LUMERA_SAMPLE_DIR))
+        for (const QByteArray &text : std::as_const(list.m_arrContents))
+            QVERIFY2(!text.contains("  "), text.constData());
+    QCOMPARE(int(file.Save(list).status), int(SaveResult::Status::Saved));
+    QVERIFY(ReadAll(file.path()) == ReadAll(source));
+}
+
+// Several programs saving one file at once, again and again: every save
+// lands whole, and a reader only ever finds one of the saved lists.
+void TestVerseFile::concurrentSaves_fileAlwaysOneWholeList()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("verses.niv");
+    QList<QByteArray> lists{"$$$\r\n"};
+    QFile start(path);
+    QVERIFY(start.open(QIODevice::WriteOnly) && start.write(lists[0]) == lists[0].size());
+    start.close();
+    QList<pid_t> writers;
+    for (int w = 0; w < 4; ++w) {
+        VerseList list;
+        for (int i = 0; i < 1000 + 300 * w; ++i)
+            list.Append("Writer " + QByteArray::number(w), QByteArray::number(i), QByteArray(80, 'a' + w));
+        lists.append(VerseFile::Serialize(list));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            int failed = 0;
+            for (int round = 0; round < 25; ++round)
+                failed += VerseFile(path).Save(list).status != SaveResult::Status::Saved;
+            ::_exit(failed);
+        }
+        writers.append(child);
+    }
+    for (pid_t child : std::as_const(writers)) {
+        int code = 0;
+        while (::waitpid(child, &code, WNOHANG) == 0)
+            QVERIFY2(lists.contains(ReadAll(path)), "the verse file holds no whole list");
+        QVERIFY(WIFEXITED(code));
+        QCOMPARE(WEXITSTATUS(code), 0);
+    }
+    QVERIFY(lists.contains(ReadAll(path)));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"verses.niv"});
 }
 
 QTEST_GUILESS_MAIN(TestVerseFile)
