@@ -18,7 +18,11 @@ public:
     {
     }
     int inits = 0, destroyed = 0;
-    bool OnInitDialog() override { ++inits; return CDialog::OnInitDialog(); }
+    bool OnInitDialog() override
+    {
+        ++inits;
+        return CDialog::OnInitDialog();
+    }
     void PostNcDestroy() override { ++destroyed; }
 };
 

@@ -46,8 +46,11 @@ void TestAccessibility::mainDialog_namesAndMenuKeys()
     MessageBoxScript boxes;
     CLumeraDlg dlg;
     RunModal(dlg, [&] {
-        CheckNames(dlg, {{IDC_TITLE, "Title"}, {IDC_NUMBER, "Reference"}, {IDC_CONTENTS, "Verse"},
-                         {IDC_LICPICT, "Edition information"}, {IDC_ANOTHER, "Another"}});
+        CheckNames(dlg, {{IDC_TITLE, "Title"},
+                         {IDC_NUMBER, "Reference"},
+                         {IDC_CONTENTS, "Verse"},
+                         {IDC_LICPICT, "Edition information"},
+                         {IDC_ANOTHER, "Another"}});
         // The window menu, with the editor and the about box, opens from the keyboard.
         for (Qt::Key key : {Qt::Key_F10, Qt::Key_Menu}) {
             QTest::keyClick(dlg.GetDlgItem(IDOK), key, key == Qt::Key_F10 ? Qt::ShiftModifier : Qt::NoModifier);
@@ -61,10 +64,16 @@ void TestAccessibility::editor_namesFromLabelsAndTips()
 {
     VerseList list = MakeVerses(3, 1);
     RunEditor(list, [](CVerseEditDlg &dlg) {
-        CheckNames(dlg, {{IDC_TITLE, "Title of the verse"}, {IDC_NUMBER, "Number of the verse"},
-                         {IDC_CONTENTS, "Contents of the verse"}, {IDC_FIRST, "First"}, {IDC_PREV, "Previous"},
-                         {IDC_NEXT, "Next"}, {IDC_LAST, "Last"}, {IDC_NEW, "Add empty verse"},
-                         {IDC_DELETE, "Delete verse"}, {IDC_COUNTER, "Verse 2 of 3"}});
+        CheckNames(dlg, {{IDC_TITLE, "Title of the verse"},
+                         {IDC_NUMBER, "Number of the verse"},
+                         {IDC_CONTENTS, "Contents of the verse"},
+                         {IDC_FIRST, "First"},
+                         {IDC_PREV, "Previous"},
+                         {IDC_NEXT, "Next"},
+                         {IDC_LAST, "Last"},
+                         {IDC_NEW, "Add empty verse"},
+                         {IDC_DELETE, "Delete verse"},
+                         {IDC_COUNTER, "Verse 2 of 3"}});
         for (int id : {IDC_FIRST, IDC_PREV, IDC_NEXT, IDC_LAST, IDC_NEW, IDC_DELETE})
             QVERIFY(dlg.GetDlgItem(id)->focusPolicy() & Qt::TabFocus);
         QTest::mouseClick(dlg.GetDlgItem(IDC_NEXT), Qt::LeftButton);

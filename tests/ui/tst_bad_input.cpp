@@ -24,8 +24,7 @@ private slots:
 namespace {
 
 // What may stand at a file's name instead of a plain file.
-const QByteArrayList kNotAFile{"<none>", "<directory>", "<fifo>", "<link to /dev/zero>",
-                               "<link to /proc/self/mem>"};
+const QByteArrayList kNotAFile{"<none>", "<directory>", "<fifo>", "<link to /dev/zero>", "<link to /proc/self/mem>"};
 
 void Make(const WorkFolder &folder, const QString &name, const QByteArray &what)
 {
@@ -40,11 +39,9 @@ void Make(const WorkFolder &folder, const QString &name, const QByteArray &what)
         folder.Write(name, what);
 }
 
-const QString kNoIni =
-    "Error: Can't open file Lumera.ini\n\nThe file doesn't exist in the current directory.";
-const QString kNoVerses =
-    "\n\nThe file specified in LUMERA.INI in FILES section doesn't exist in the current "
-    "directory.";
+const QString kNoIni = "Error: Can't open file Lumera.ini\n\nThe file doesn't exist in the current directory.";
+const QString kNoVerses = "\n\nThe file specified in LUMERA.INI in FILES section doesn't exist in the current "
+                          "directory.";
 
 } // namespace
 
@@ -76,30 +73,24 @@ void TestBadInput::startUp_data()
 
     const QByteArray ini = "FILE=v.niv\r\n";
     const QByteArray verse = "T\r\nR\r\nA\r\n#\r\n$$$\r\n";
-    QTest::newRow("no settings: the default verse file")
-        << QByteArray("<none>") << verse << QStringList{kNoIni} << 1;
+    QTest::newRow("no settings: the default verse file") << QByteArray("<none>") << verse << QStringList{kNoIni} << 1;
     // The language follows the first message expected.
     QTest::newRow("verse file missing, in Czech, format codes as written")
         << QByteArray("FILE=gone %s.niv\r\n") << verse
-        << QStringList{QStringLiteral(
-               "Chyba: Nemůžu otevřít soubor gone %s.niv\n\nSoubor uvedený v LUMERA.INI v "
-               "položce FILE zřejmě v aktuálním adresáři neexistuje.")}
+        << QStringList{QStringLiteral("Chyba: Nemůžu otevřít soubor gone %s.niv\n\nSoubor uvedený v LUMERA.INI v "
+                                      "položce FILE zřejmě v aktuálním adresáři neexistuje.")}
         << 0;
     QTest::newRow("a 100 KB name shows its start and end")
         << "FILE=" + QByteArray(100000, 'x') + ".niv" << verse
-        << QStringList{"Error: Can't open file " + QString(39, 'x') + QChar(0x2026) + QString(36, 'x')
-                       + ".niv\n"}
-        << 0;
+        << QStringList{"Error: Can't open file " + QString(39, 'x') + QChar(0x2026) + QString(36, 'x') + ".niv\n"} << 0;
     QTest::newRow("a long name is not cut inside a character")
         << "FILE=" + QByteArray(38, 'x') + "\xF0\x9F\x98\x80" + QByteArray(100, 'y') + "\xF0\x9F\x98\x80"
                + QByteArray(39, 'z')
-        << verse
-        << QStringList{"Error: Can't open file " + QString(38, 'x') + QChar(0x2026) + QString(39, 'z') + "\n"}
+        << verse << QStringList{"Error: Can't open file " + QString(38, 'x') + QChar(0x2026) + QString(39, 'z') + "\n"}
         << 0;
     for (const QByteArray &kind : kNotAFile.sliced(1)) {
         QTest::addRow("settings file is a %s", kind.constData())
-            << kind << QByteArray("<none>") << QStringList{kNoIni, "Error: Can't open file Lumera.niv\n"}
-            << 0;
+            << kind << QByteArray("<none>") << QStringList{kNoIni, "Error: Can't open file Lumera.niv\n"} << 0;
         QTest::addRow("FILE names a %s", kind.constData())
             << ini << kind << QStringList{"Error: Can't open file v.niv\n"} << 0;
     }

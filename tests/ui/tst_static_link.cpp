@@ -79,13 +79,19 @@ const QList<QRgb> kRed{kLinkColorVisited};
 void TestStaticLink::init()
 {
     using enum ControlClass;
-    static const DialogTemplate tmpl{
-        900, QStringLiteral("Links"), QStringLiteral("MS Sans Serif"), 8, 240, 100, 0x80C800C0, 0,
-        {{IDOK, Button, QStringLiteral("OK"), 180, 7, 50, 14, 0x50030001},
-         {IDC_WEB, Static, kWeb, 10, 10, 160, 8, 0x50020000},
-         {IDC_MAIL, Static, kMail, 10, 25, 160, 8, 0x50020000},
-         {IDC_NOPREFIX, Static, kWeb, 10, 40, 160, 8, 0x50020081},
-         {IDC_BLANK, Static, QString(), 10, 55, 160, 8, 0x50020000}}};
+    static const DialogTemplate tmpl{900,
+                                     QStringLiteral("Links"),
+                                     QStringLiteral("MS Sans Serif"),
+                                     8,
+                                     240,
+                                     100,
+                                     0x80C800C0,
+                                     0,
+                                     {{IDOK, Button, QStringLiteral("OK"), 180, 7, 50, 14, 0x50030001},
+                                      {IDC_WEB, Static, kWeb, 10, 10, 160, 8, 0x50020000},
+                                      {IDC_MAIL, Static, kMail, 10, 25, 160, 8, 0x50020000},
+                                      {IDC_NOPREFIX, Static, kWeb, 10, 40, 160, 8, 0x50020081},
+                                      {IDC_BLANK, Static, QString(), 10, 55, 160, 8, 0x50020000}}};
     for (const char *scheme : kSchemes)
         QDesktopServices::setUrlHandler(QLatin1String(scheme), this, "open");
     m_opened.clear();
@@ -111,7 +117,8 @@ void TestStaticLink::chooseLink_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("expected");
     QTest::newRow("text already with mailto, any case") << "MAILTO:" + kMail << "MAILTO:" + kMail;
-    QTest::newRow("web address with @ in its path") << "https://a.example/@b" << "https://a.example/@b";
+    QTest::newRow("web address with @ in its path") << "https://a.example/@b"
+                                                    << "https://a.example/@b";
 }
 
 void TestStaticLink::chooseLink()
@@ -126,8 +133,8 @@ void TestStaticLink::click_opensChosenLink_data()
     QTest::addColumn<int>("id");
     QTest::addColumn<QString>("constructed");
     QTest::addColumn<QVariant>("subclassed"); // null: none passed to SubclassDlgItem
-    QTest::addColumn<QStringList>("opened");  // by a click, and by one after the text changed
-    QTest::addColumn<QList<QRgb>>("colors");  // the label's colours afterwards; the other one stays blue
+    QTest::addColumn<QStringList>("opened"); // by a click, and by one after the text changed
+    QTest::addColumn<QList<QRgb>>("colors"); // the label's colours afterwards; the other one stays blue
     const QString web = QStringLiteral("https://orvane-press.example/verses"), mailto = "mailto:" + kMail;
     QTest::newRow("constructor link with @") << IDC_WEB << kMail << QVariant() << QStringList{kMail, kMail} << kRed;
     QTest::newRow("subclass link replaces") << IDC_MAIL << kMail << QVariant(web) << QStringList{web, web} << kRed;
@@ -190,28 +197,32 @@ void TestStaticLink::about_twoOpenings()
     QList<QUrl> expected;
     for (int opening = 0; opening < 2; ++opening) {
         CAboutDlg dlg;
-        QCOMPARE(RunModal(dlg, [&] {
-            QLabel *mail = Label(dlg, IDC_EMAIL);
-            QLabel *web = Label(dlg, IDC_URL);
-            QCOMPARE(LinkColors(mail), kBlue);
-            Click(mail);
-            QCOMPARE(LinkColors(mail), kRed);
-            QCOMPARE(LinkColors(web), kBlue);
-            // To a screen reader the label is a link named by its text, opened by its press action.
-            QAccessibleInterface *link = QAccessible::queryAccessibleInterface(web);
-            QCOMPARE(link->role(), QAccessible::Link);
-            QCOMPARE(link->text(QAccessible::Name), web->text());
-            QVERIFY(link->actionInterface());
-            link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-            // The e-mail text holds "@" but no "mailto:"; the web one opens as a browser would.
-            expected << QUrl("mailto:" + mail->text()) << QUrl::fromUserInput(web->text());
-            QWidget *ok = dlg.GetDlgItem(IDOK);
-            QCOMPARE(dlg.focusWidget(), ok);
-            QVERIFY(qobject_cast<QPushButton *>(ok)->isDefault());
-            for (QWidget *child : dlg.findChildren<QWidget *>())
-                QCOMPARE(bool(child->focusPolicy() & Qt::TabFocus), child == ok);
-            QTest::mouseClick(ok, Qt::LeftButton);
-        }, -1), IDOK);
+        QCOMPARE(RunModal(
+                     dlg,
+                     [&] {
+                         QLabel *mail = Label(dlg, IDC_EMAIL);
+                         QLabel *web = Label(dlg, IDC_URL);
+                         QCOMPARE(LinkColors(mail), kBlue);
+                         Click(mail);
+                         QCOMPARE(LinkColors(mail), kRed);
+                         QCOMPARE(LinkColors(web), kBlue);
+                         // To a screen reader the label is a link named by its text, opened by its press action.
+                         QAccessibleInterface *link = QAccessible::queryAccessibleInterface(web);
+                         QCOMPARE(link->role(), QAccessible::Link);
+                         QCOMPARE(link->text(QAccessible::Name), web->text());
+                         QVERIFY(link->actionInterface());
+                         link->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+                         // The e-mail text holds "@" but no "mailto:"; the web one opens as a browser would.
+                         expected << QUrl("mailto:" + mail->text()) << QUrl::fromUserInput(web->text());
+                         QWidget *ok = dlg.GetDlgItem(IDOK);
+                         QCOMPARE(dlg.focusWidget(), ok);
+                         QVERIFY(qobject_cast<QPushButton *>(ok)->isDefault());
+                         for (QWidget *child : dlg.findChildren<QWidget *>())
+                             QCOMPARE(bool(child->focusPolicy() & Qt::TabFocus), child == ok);
+                         QTest::mouseClick(ok, Qt::LeftButton);
+                     },
+                     -1),
+                 IDOK);
     }
     QCOMPARE(m_opened, expected);
 }

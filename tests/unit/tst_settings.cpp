@@ -80,7 +80,8 @@ void TestSettings::load_data()
         QStringLiteral("Error: Can't open file Lumera.ini\n\nThe file doesn't exist in the current directory.");
     QTest::newRow("file read") << QString() << QByteArray("[FILES]\r\nFILE=Psalms.niv\r\n") << false << QString();
     QTest::newRow("missing, English") << QString() << QByteArray() << false << english;
-    QTest::newRow("missing, Czech") << QString() << QByteArray() << true
+    QTest::newRow("missing, Czech")
+        << QString() << QByteArray() << true
         << QStringLiteral("Chyba: Nemůžu otevřít soubor Lumera.ini\n\nSoubor zřejmě v aktuálním adresáři neexistuje.");
     QTest::newRow("read error after the open") << QStringLiteral("/proc/self/mem") << QByteArray() << false << english;
 }
@@ -110,7 +111,8 @@ void TestSettings::load()
 void TestSettings::verseFilePath_decodesByEncoding()
 {
     Settings settings;
-    settings.m_strFile = "\x8E" "almy.niv"; // Windows-1250 "Žalmy.niv"
+    settings.m_strFile = "\x8E"
+                         "almy.niv"; // Windows-1250 "Žalmy.niv"
     QCOMPARE(settings.VerseFilePath(), QStringLiteral("Žalmy.niv"));
     settings.m_strFile = QStringLiteral("Žalmy.niv").toUtf8();
     QCOMPARE(settings.VerseFilePath(), QStringLiteral("Žalmy.niv"));
