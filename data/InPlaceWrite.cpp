@@ -18,7 +18,8 @@ int ReadOld(int fd, const QByteArray &path, QByteArray &old)
     const int in = ::open(path.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (in < 0)
         return errno;
-    struct stat mine, theirs;
+    struct stat mine = {};
+    struct stat theirs = {};
     int error = ::fstat(fd, &mine) == 0 && ::fstat(in, &theirs) == 0 ? 0 : errno;
     if (error == 0 && (mine.st_dev != theirs.st_dev || mine.st_ino != theirs.st_ino))
         error = EAGAIN; // replaced meanwhile: let the user try again
