@@ -87,6 +87,7 @@ VerseList TenFrom(const VerseList &all, int start)
     VerseList ten;
     for (int i = start; i < start + 10; ++i)
         ten.Append(all.m_arrTitles[i], all.m_arrNumbers[i], all.m_arrContents[i]);
+    ten.m_fileBytes = all.m_fileBytes; // the elements refer into these bytes
     return ten;
 }
 

@@ -31,9 +31,6 @@ public:
         return true;
     }
 
-    // Bytes read so far, line ends included.
-    qsizetype position() const { return m_pos; }
-
 private:
     QByteArrayView m_bytes;
     qsizetype m_pos = 0;

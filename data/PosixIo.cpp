@@ -59,7 +59,9 @@ QByteArray HiddenName(const QByteArray &dir, const QByteArray &name)
     QByteArray random(12, Qt::Uninitialized);
     for (char &c : random)
         c = kLetters[QRandomGenerator::system()->bounded(int(sizeof kLetters - 1))];
-    return dir + "/." + name + '.' + random;
+    // Cut long names, so the hidden name never grows past what the file
+    // system takes when the name itself still fits.
+    return dir + "/." + name.left(200) + '.' + random;
 }
 
 } // namespace PosixIo

@@ -19,8 +19,6 @@ public:
 
     bool IsOpen() const { return m_fd >= 0; }
     int Handle() const { return m_fd; }
-    // The size when opened.
-    qint64 Size() const { return m_size; }
     // Reads to the end; nullopt on an error, also when memory runs out. The
     // bytes have room to grow by one without moving.
     std::optional<QByteArray> ReadAll();

@@ -116,6 +116,7 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
     list.Clear();
     list.m_nCurrent = 0;
     m_encoding = TextEncoding();
+    m_stamp = FileStamp();
     // The whole file in one buffer, which the list keeps: its elements refer
     // into it.
     RegularFile file(m_path);

@@ -19,7 +19,7 @@ for f in "$shared"/favourites.niv "$shared"/cz-cp1250.niv; do
 done
 if [ -f "$shared/bible-full.niv" ]; then
     head -c 20000 "$shared/bible-full.niv" > "$work/verse/bible-head.niv"
-    # Longer than one read of the verse file (256 KB).
+    # A large input, so long files and many records are reached from the start.
     head -c 300000 "$shared/bible-full.niv" > "$work/verse/bible-300k.niv"
 fi
 find tests/data -type f -name '*.niv' -exec cp {} "$work/verse/" \; 2>/dev/null || true
