@@ -4,118 +4,88 @@
 
 namespace {
 
-// The first "$$$" in [p, end), or end.
-const char *FindEndMarker(const char *p, const char *end)
-{
-    while (end - p >= 3) {
-        p = static_cast<const char *>(std::memchr(p, '$', size_t(end - p - 2)));
-        if (!p)
-            break;
-        if (p[1] == '$' && p[2] == '$')
-            return p;
-        ++p;
-    }
-    return end;
-}
-
-const char *FindHash(const char *p, const char *end)
-{
-    const void *hash = p < end ? std::memchr(p, '#', size_t(end - p)) : nullptr;
-    return hash ? static_cast<const char *>(hash) : end;
-}
-
 QByteArray ViewOf(const char *begin, qsizetype length)
 {
     return QByteArray::fromRawData(begin, length);
 }
 
+// Room for the space after a last text line that has no line end.
+QByteArray WithSpareByte(QByteArray bytes)
+{
+    bytes.append(' ');
+    return bytes;
+}
+
 } // namespace
 
 VerseParser::VerseParser(QByteArray bytes)
+    : m_bytes(WithSpareByte(std::move(bytes)))
+    , m_base(m_bytes.data())
+    , m_end(m_base + m_bytes.size() - 1)
+    , m_lines(m_base, m_end)
+    , m_checkTo(m_end)
 {
-    const qsizetype size = bytes.size();
-    // Room for the space after a last text line that has no line end.
-    bytes.append(' ');
-    m_bytes = std::move(bytes);
-    m_base = m_bytes.data();
-    m_end = m_base + size;
+}
+
+// Takes the next line; false at the end marker.
+inline bool VerseParser::OnLine(const Line &line)
+{
+    switch (m_expect) {
+    case Expect::Title:
+        if (line.hasDollar && QByteArrayView(line.begin, line.length).contains("$$$")) {
+            m_checkTo = line.next;
+            return false;
+        }
+        m_title = line;
+        m_expect = Expect::Number;
+        break;
+    case Expect::Number:
+        m_number = line;
+        m_text = m_to = line.next;
+        m_expect = Expect::Text;
+        break;
+    case Expect::Text:
+        if (line.hasHash) {
+            EndRecord(line.begin);
+            m_expect = Expect::Title;
+            break;
+        }
+        // Joined to the text before it, over the line ends in between.
+        if (m_to != line.begin)
+            std::memmove(m_to, line.begin, size_t(line.length));
+        m_to[line.length] = ' ';
+        m_to += line.length + 1;
+        break;
+    }
+    return true;
 }
 
 VerseList VerseParser::Parse()
 {
-    m_nextHash = FindHash(m_base, m_end);
-    m_nextEndMarker = FindEndMarker(m_base, m_end);
-    char *p = m_base;
-    const char *checkTo = m_end;
-    while (p < m_end) {
-        const Line title = LineAt(p);
-        if (HasEndMarker(title)) {
-            checkTo = title.next;
-            break;
-        }
-        m_recordBegin = p;
-        p = ReadRecord(title);
-    }
+    m_lines.Scan([this](const Line &line) { return OnLine(line); });
+    if (m_expect == Expect::Number)
+        Add(ViewOf(m_title.begin, m_title.length), QByteArray(), QByteArray());
+    else if (m_expect == Expect::Text)
+        EndRecord(m_end);
     for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents})
         array->resize(m_count);
     m_list.m_nVerseCount = int(m_count);
     m_list.m_nCurrent = 0;
-    // A join puts one space for each line end and blanks what is left over,
-    // so the bytes are valid UTF-8 exactly when they were before.
-    m_utf8 = QByteArrayView(m_base, checkTo - m_base).isValidUtf8();
+    // Checked as the bytes were read, before any join; a sequence cut by the
+    // end marker's line end is not valid.
+    const char *const invalid = m_lines.FirstInvalidUtf8();
+    m_utf8 = !invalid || invalid >= m_checkTo;
     m_list.m_fileBytes = std::move(m_bytes);
     return std::move(m_list);
 }
 
-inline VerseParser::Line VerseParser::LineAt(char *p) const
+// Adds the record read, blanking what its joins left over before textEnd.
+void VerseParser::EndRecord(char *textEnd)
 {
-    char *lf = static_cast<char *>(std::memchr(p, '\n', size_t(m_end - p)));
-    if (!lf)
-        return {p, m_end - p, m_end};
-    const qsizetype length = lf - p;
-    return {p, length > 0 && lf[-1] == '\r' ? length - 1 : length, lf + 1};
-}
-
-inline bool VerseParser::HasHash(const Line &line)
-{
-    if (m_nextHash < line.begin)
-        m_nextHash = FindHash(line.begin, m_end);
-    return m_nextHash < line.begin + line.length;
-}
-
-// Reads the record after its title line, joining its text lines in place;
-// returns where the next record begins.
-char *VerseParser::ReadRecord(const Line &title)
-{
-    if (title.next == m_end) {
-        Add(ViewOf(title.begin, title.length), QByteArray(), QByteArray());
-        return m_end;
-    }
-    const Line number = LineAt(title.next);
-    char *const text = number.next;
-    char *to = text;
-    char *p = text;
-    Line line{};
-    while (p < m_end && !HasHash(line = LineAt(p))) {
-        if (to != p)
-            std::memmove(to, p, size_t(line.length));
-        to[line.length] = ' ';
-        to += line.length + 1;
-        p = line.next;
-    }
-    if (to < p)
-        std::memset(to, ' ', size_t(p - to));
-    Add(ViewOf(title.begin, title.length), ViewOf(number.begin, number.length),
-        to == text ? QByteArray() : ViewOf(text, to - text));
-    return p < m_end ? line.next : m_end;
-}
-
-bool VerseParser::HasEndMarker(const Line &line)
-{
-    if (m_nextEndMarker < line.begin)
-        m_nextEndMarker = FindEndMarker(line.begin, m_end);
-    const char *const lineEnd = line.begin + line.length;
-    return m_nextEndMarker < lineEnd && lineEnd - m_nextEndMarker >= 3;
+    if (m_to < textEnd)
+        std::memset(m_to, ' ', size_t(textEnd - m_to));
+    Add(ViewOf(m_title.begin, m_title.length), ViewOf(m_number.begin, m_number.length),
+        m_to == m_text ? QByteArray() : ViewOf(m_text, m_to - m_text));
 }
 
 void VerseParser::Add(QByteArray title, QByteArray number, QByteArray contents)
@@ -134,7 +104,7 @@ void VerseParser::Grow()
 {
     qsizetype size = 512;
     if (m_count > 0) {
-        const double bytesPerVerse = double(m_recordBegin - m_base) / double(m_count);
+        const double bytesPerVerse = double(m_title.begin - m_base) / double(m_count);
         size = qMax(m_count + m_count / 4, qsizetype(double(m_end - m_base) / bytesPerVerse * 1.05) + 64);
     }
     for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents}) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/LineScanner.h"
 #include "data/VerseList.h"
 
 #include <QByteArray>
@@ -24,17 +25,11 @@ public:
     bool IsUtf8() const { return m_utf8; }
 
 private:
-    struct Line
-    {
-        char *begin;
-        qsizetype length; // without its line end
-        char *next; // where the next line begins
-    };
+    using Line = LineScanner::Line;
+    enum class Expect { Title, Number, Text };
 
-    inline Line LineAt(char *p) const;
-    char *ReadRecord(const Line &title);
-    inline bool HasHash(const Line &line);
-    bool HasEndMarker(const Line &line);
+    bool OnLine(const Line &line);
+    void EndRecord(char *textEnd);
     void Add(QByteArray title, QByteArray number, QByteArray contents);
     void Grow();
 
@@ -46,10 +41,16 @@ private:
     QByteArray m_bytes;
     char *m_base = nullptr;
     char *m_end = nullptr;
-    const char *m_recordBegin = nullptr; // of the record being read
-    // The next "#" and "$$$" at or after the line read, or the end: each is
-    // searched for again only once the lines read have passed it.
-    const char *m_nextHash = nullptr;
-    const char *m_nextEndMarker = nullptr;
+    LineScanner m_lines;
+
+    // The record being read: what is expected next, its lines so far, and
+    // where its text begins and its next text line is to be joined.
+    Expect m_expect = Expect::Title;
+    Line m_title{};
+    Line m_number{};
+    char *m_text = nullptr;
+    char *m_to = nullptr;
+
+    const char *m_checkTo = nullptr; // the bytes whose encoding counts end here
     bool m_utf8 = true;
 };

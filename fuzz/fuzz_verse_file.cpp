@@ -1,9 +1,11 @@
-// The verse-file reader and writer on any bytes B: with L = load(B),
-// load(save(L)) must equal L and a second save must give the same bytes.
+// The verse-file reader and writer on any bytes B: L = load(B) must be what
+// a plain line-by-line reading gives, load(save(L)) must equal L and a
+// second save must give the same bytes.
 // B is also read from a file, as the program reads it, which must give L and
 // the encoding its bytes call for. The UTF-8 check is compared with Qt's own decoder on
 // the way.
 #include "data/ErrorReporter.h"
+#include "data/LineReader.h"
 #include "data/TextEncoding.h"
 #include "data/VerseFile.h"
 
@@ -51,6 +53,25 @@ void CheckFileLoad(QByteArrayView bytes, const VerseList &loaded, bool allValid)
         Fail("encoding of the file differs from its bytes'");
 }
 
+// The records read one line at a time, each text line copied with its space.
+VerseList ReadLineByLine(QByteArrayView bytes)
+{
+    VerseList list;
+    list.m_nCurrent = 0;
+    LineReader reader(bytes);
+    QByteArrayView title;
+    while (reader.ReadLine(title) && !title.contains("$$$")) {
+        QByteArrayView number;
+        QByteArrayView line;
+        QByteArray text;
+        reader.ReadLine(number);
+        while (reader.ReadLine(line) && !line.contains('#'))
+            text += line.toByteArray() + ' ';
+        list.Append(title.toByteArray(), number.toByteArray(), text);
+    }
+    return list;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -60,6 +81,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (loaded.m_nVerseCount != loaded.m_arrTitles.size() || loaded.m_nVerseCount != loaded.m_arrNumbers.size()
         || loaded.m_nVerseCount != loaded.m_arrContents.size())
         Fail("count out of step with the arrays");
+    if (!(ReadLineByLine(bytes) == loaded))
+        Fail("load(B) differs from reading B line by line");
 
     const QByteArray saved = VerseFile::Serialize(loaded);
     const VerseList reloaded = VerseFile::Parse(saved);

@@ -143,6 +143,15 @@ void TestVerseFile::parse_data()
     QTest::newRow("UTF-8 text on three lines, other bytes after the end marker")
         << QByteArray("T\r\nN\r\n\xC3\xA9\r\n\xC3\xA9\r\n\xC3\xA9\r\n#\r\n$$$\r\n\xC8\xFF")
         << Rows{{"T", "N", "\xC3\xA9 \xC3\xA9 \xC3\xA9 "}} << true;
+    // Lines are found 64 bytes at a time: what crosses from one block to the next.
+    const QByteArray to62 = "T\r\nN\r\n" + QByteArray(56, 'a');
+    QTest::newRow("a character split between blocks") << to62 + "\xE2\x80\x9C\r\n#\r\n$$$\r\n"
+                                                      << Rows{{"T", "N", to62.mid(6) + "\xE2\x80\x9C "}} << true;
+    QTest::newRow("a character cut short at a block's end") << to62 + "\xE2\x80x\r\n#\r\n$$$\r\n"
+                                                            << Rows{{"T", "N", to62.mid(6) + "\xE2\x80x "}} << false;
+    QTest::newRow("# and $$$ in lines that end in a later block")
+        << "T\r\nN\r\n# " + QByteArray(70, 'b') + "\r\n$$$ " + QByteArray(70, 'c') + "\r\nX\r\n"
+        << Rows{{"T", "N", ""}} << true;
     QTest::newRow("NUL bytes inside lines") << QByteArrayLiteral("T\0x\r\nN\r\nA\0B\r\n#\r\n$$$\r\n")
                                             << Rows{{QByteArray("T\0x", 3), "N", QByteArray("A\0B ", 4)}} << true;
 }

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <bit>
+#include <cstdint>
+
+// Goes through a text file's bytes line by line, 64 bytes at a time: each
+// block is read once, into bit masks of its line ends, '#' and '$' bytes and
+// bytes above 0x7F, and the lines are found from the masks, so a short line
+// costs a few bit operations rather than a search of its own. On the way it
+// checks the UTF-8 sequences that begin at the bytes above 0x7F, so plain
+// ASCII costs nothing more.
+//
+// LF ends a line, and the CR of a CR LF is left out of its length; a last
+// line without a line end is still a line. While it is handed a line, the
+// caller may rewrite bytes up to that line's end, never after it: the
+// blocks are read before, and the bytes after are still to be read.
+class LineScanner
+{
+public:
+    struct Line
+    {
+        char *begin;
+        qsizetype length; // without its line end
+        char *next; // where the next line begins
+        bool hasHash; // a '#' in the line
+        bool hasDollar; // a '$' in the line
+    };
+
+    LineScanner(char *begin, char *end);
+
+    // Hands each line to onLine in order, until it returns false or the
+    // bytes end.
+    template<typename OnLine>
+    void Scan(OnLine &&onLine);
+    // Where the first byte that is not valid UTF-8 begins, among the blocks
+    // read so far (the last one's sequences checked to their end); nullptr
+    // when there is none.
+    const char *FirstInvalidUtf8() const { return m_firstInvalidUtf8; }
+
+private:
+    static constexpr qsizetype kBlock = 64;
+
+    struct Marks
+    {
+        std::uint64_t lineEnds = 0; // one bit per byte of the block
+        std::uint64_t hashes = 0;
+        std::uint64_t dollars = 0;
+    };
+
+    Marks Read(char *block);
+    void CheckUtf8(const char *block, std::uint64_t nonAscii);
+
+    char *m_base;
+    char *m_end;
+    const char *m_sequenceEnd = nullptr; // of the last UTF-8 sequence checked
+    const char *m_firstInvalidUtf8 = nullptr;
+};
+
+template<typename OnLine>
+void LineScanner::Scan(OnLine &&onLine)
+{
+    char *begin = m_base; // of the line not yet ended
+    bool hasHash = false; // in its part in earlier blocks
+    bool hasDollar = false;
+    for (qsizetype offset = 0; offset < m_end - m_base; offset += kBlock) {
+        char *const block = m_base + offset;
+        Marks marks = Read(block);
+        while (marks.lineEnds) {
+            const std::uint64_t before = (marks.lineEnds & -marks.lineEnds) - 1; // the bits before the line end
+            char *const lf = block + std::countr_zero(marks.lineEnds);
+            const qsizetype length = lf - begin - (lf > begin && lf[-1] == '\r' ? 1 : 0);
+            if (!onLine(Line{begin, length, lf + 1, hasHash || (marks.hashes & before) != 0,
+                             hasDollar || (marks.dollars & before) != 0}))
+                return;
+            const std::uint64_t after = ~(before << 1 | 1); // the bits after the line end
+            marks.lineEnds &= after;
+            marks.hashes &= after;
+            marks.dollars &= after;
+            hasHash = hasDollar = false;
+            begin = lf + 1;
+        }
+        hasHash = hasHash || marks.hashes;
+        hasDollar = hasDollar || marks.dollars;
+    }
+    if (begin < m_end)
+        onLine(Line{begin, m_end - begin, m_end, hasHash, hasDollar});
+}
