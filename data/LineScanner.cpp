@@ -8,6 +8,15 @@
 
 namespace {
 
+// One bit per byte of a block.
+struct Masks
+{
+    std::uint64_t lineEnds = 0;
+    std::uint64_t hashes = 0;
+    std::uint64_t dollars = 0;
+    std::uint64_t nonAscii = 0;
+};
+
 #ifdef __SSE2__
 std::uint64_t Matches(__m128i matches)
 {
@@ -18,7 +27,57 @@ __m128i Equal(__m128i bytes, char c)
 {
     return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
 }
+
+Masks MasksOf(const char *bytes)
+{
+    Masks masks;
+    for (int i = 0; i < LineScanner::kBlock / 16; ++i) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
+        masks.lineEnds |= Matches(Equal(chunk, '\n')) << (16 * i);
+        masks.hashes |= Matches(Equal(chunk, '#')) << (16 * i);
+        masks.dollars |= Matches(Equal(chunk, '$')) << (16 * i);
+        masks.nonAscii |= Matches(chunk) << (16 * i);
+    }
+    return masks;
+}
+
+#else
+Masks MasksOf(const char *bytes)
+{
+    Masks masks;
+    for (int i = 0; i < LineScanner::kBlock; ++i) {
+        const std::uint64_t bit = std::uint64_t(1) << i;
+        masks.lineEnds |= bytes[i] == '\n' ? bit : 0;
+        masks.hashes |= bytes[i] == '#' ? bit : 0;
+        masks.dollars |= bytes[i] == '$' ? bit : 0;
+        masks.nonAscii |= (static_cast<unsigned char>(bytes[i]) & 0x80) ? bit : 0;
+    }
+    return masks;
+}
 #endif
+
+// The bytes from 0xC0 up, which begin a sequence or are not UTF-8 at all.
+std::uint64_t LeadBytes(const char *bytes)
+{
+    std::uint64_t leads = 0;
+#ifdef __SSE2__
+    for (int i = 0; i < LineScanner::kBlock / 16; ++i) {
+        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
+        // Each byte's top two bits, shifted to the top: both set from 0xC0 up.
+        leads |= Matches(_mm_and_si128(chunk, _mm_slli_epi16(chunk, 1))) << (16 * i);
+    }
+#else
+    for (int i = 0; i < LineScanner::kBlock; ++i)
+        leads |= static_cast<unsigned char>(bytes[i]) >= 0xC0 ? std::uint64_t(1) << i : 0;
+#endif
+    return leads;
+}
+
+// The bits from first to last (below 64); none when first is past last.
+std::uint64_t Bits(int first, int last)
+{
+    return first > last ? 0 : (~std::uint64_t(0) << first) & (~std::uint64_t(0) >> (63 - last));
+}
 
 // The length of the valid UTF-8 sequence that begins at p, before end; 0
 // when none does (a stray or missing continuation byte, an overlong form, a
@@ -68,43 +127,34 @@ LineScanner::Marks LineScanner::Read(char *block)
         std::memcpy(tail, block, size_t(m_end - block));
         bytes = tail;
     }
-    Marks marks;
-    std::uint64_t nonAscii = 0;
-#ifdef __SSE2__
-    for (int i = 0; i < kBlock / 16; ++i) {
-        const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
-        marks.lineEnds |= Matches(Equal(chunk, '\n')) << (16 * i);
-        marks.hashes |= Matches(Equal(chunk, '#')) << (16 * i);
-        marks.dollars |= Matches(Equal(chunk, '$')) << (16 * i);
-        nonAscii |= Matches(chunk) << (16 * i);
-    }
-#else
-    for (int i = 0; i < kBlock; ++i) {
-        const std::uint64_t bit = std::uint64_t(1) << i;
-        marks.lineEnds |= bytes[i] == '\n' ? bit : 0;
-        marks.hashes |= bytes[i] == '#' ? bit : 0;
-        marks.dollars |= bytes[i] == '$' ? bit : 0;
-        nonAscii |= (static_cast<unsigned char>(bytes[i]) & 0x80) ? bit : 0;
-    }
-#endif
-    if (nonAscii && !m_firstInvalidUtf8)
-        CheckUtf8(block, nonAscii);
-    return marks;
+    const Masks masks = MasksOf(bytes);
+    if (masks.nonAscii && !m_firstInvalidUtf8)
+        CheckUtf8(block, LeadBytes(bytes), masks.nonAscii);
+    return {masks.lineEnds, masks.hashes, masks.dollars};
 }
 
-// Checks each sequence that begins in the block; its later bytes may lie in
-// the next one, which nothing has rewritten yet.
-void LineScanner::CheckUtf8(const char *block, std::uint64_t nonAscii)
+// Checks each sequence that begins in the block, where its later bytes may
+// lie in the next one, which nothing has rewritten yet; then that each
+// other byte above 0x7F is one of those later bytes.
+void LineScanner::CheckUtf8(const char *block, std::uint64_t leads, std::uint64_t nonAscii)
 {
-    for (; nonAscii; nonAscii &= nonAscii - 1) {
-        const char *const p = block + std::countr_zero(nonAscii);
-        if (p < m_sequenceEnd)
-            continue; // a later byte of the sequence before
-        const qsizetype length = Utf8SequenceLength(p, m_end);
+    std::uint64_t later = m_laterBytes; // of sequences begun before
+    m_laterBytes = 0;
+    std::uint64_t checked = ~std::uint64_t(0); // up to the first bad sequence
+    for (std::uint64_t next = leads; next; next &= next - 1) {
+        const int at = std::countr_zero(next);
+        const int length = int(Utf8SequenceLength(block + at, m_end));
         if (length == 0) {
-            m_firstInvalidUtf8 = p;
-            return;
+            m_firstInvalidUtf8 = block + at;
+            checked = Bits(0, at) >> 1;
+            break;
         }
-        m_sequenceEnd = p + length;
+        const int last = at + length - 1;
+        later |= Bits(at + 1, qMin(last, kBlock - 1));
+        if (last >= kBlock)
+            m_laterBytes = Bits(0, last - kBlock);
     }
+    const std::uint64_t stray = nonAscii & ~leads & ~later & checked;
+    if (stray)
+        m_firstInvalidUtf8 = block + std::countr_zero(stray);
 }

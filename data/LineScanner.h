@@ -39,9 +39,9 @@ public:
     // when there is none.
     const char *FirstInvalidUtf8() const { return m_firstInvalidUtf8; }
 
-private:
-    static constexpr qsizetype kBlock = 64;
+    static constexpr int kBlock = 64; // bytes read at a time
 
+private:
     struct Marks
     {
         std::uint64_t lineEnds = 0; // one bit per byte of the block
@@ -50,11 +50,11 @@ private:
     };
 
     Marks Read(char *block);
-    void CheckUtf8(const char *block, std::uint64_t nonAscii);
+    void CheckUtf8(const char *block, std::uint64_t leads, std::uint64_t nonAscii);
 
     char *m_base;
     char *m_end;
-    const char *m_sequenceEnd = nullptr; // of the last UTF-8 sequence checked
+    std::uint64_t m_laterBytes = 0; // in the next block, of a sequence begun in this one
     const char *m_firstInvalidUtf8 = nullptr;
 };
 

@@ -4,11 +4,6 @@
 
 namespace {
 
-QByteArray ViewOf(const char *begin, qsizetype length)
-{
-    return QByteArray::fromRawData(begin, length);
-}
-
 // Room for the space after a last text line that has no line end.
 QByteArray WithSpareByte(QByteArray bytes)
 {
@@ -46,7 +41,7 @@ inline bool VerseParser::OnLine(const Line &line)
         break;
     case Expect::Text:
         if (line.hasHash) {
-            EndRecord(line.begin);
+            EndRecord();
             m_expect = Expect::Title;
             break;
         }
@@ -64,9 +59,9 @@ VerseList VerseParser::Parse()
 {
     m_lines.Scan([this](const Line &line) { return OnLine(line); });
     if (m_expect == Expect::Number)
-        Add(ViewOf(m_title.begin, m_title.length), QByteArray(), QByteArray());
+        Add(QByteArrayView(m_title.begin, m_title.length), {}, {});
     else if (m_expect == Expect::Text)
-        EndRecord(m_end);
+        EndRecord();
     for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents})
         array->resize(m_count);
     m_list.m_nVerseCount = int(m_count);
@@ -79,22 +74,26 @@ VerseList VerseParser::Parse()
     return std::move(m_list);
 }
 
-// Adds the record read, blanking what its joins left over before textEnd.
-void VerseParser::EndRecord(char *textEnd)
+// Adds the record read. What its joins left over after the text is never
+// looked at again.
+void VerseParser::EndRecord()
 {
-    if (m_to < textEnd)
-        std::memset(m_to, ' ', size_t(textEnd - m_to));
-    Add(ViewOf(m_title.begin, m_title.length), ViewOf(m_number.begin, m_number.length),
-        m_to == m_text ? QByteArray() : ViewOf(m_text, m_to - m_text));
+    Add(QByteArrayView(m_title.begin, m_title.length), QByteArrayView(m_number.begin, m_number.length),
+        QByteArrayView(m_text, m_to - m_text));
 }
 
-void VerseParser::Add(QByteArray title, QByteArray number, QByteArray contents)
+// Each element refers to its bytes; an empty one stays a null array.
+void VerseParser::Add(QByteArrayView title, QByteArrayView number, QByteArrayView contents)
 {
     if (m_count == m_list.m_arrTitles.size())
         Grow();
-    m_titles[m_count] = std::move(title);
-    m_numbers[m_count] = std::move(number);
-    m_contents[m_count] = std::move(contents);
+    const auto set = [](QByteArray &element, QByteArrayView bytes) {
+        if (!bytes.isEmpty())
+            element = QByteArray::fromRawData(bytes.data(), bytes.size());
+    };
+    set(m_titles[m_count], title);
+    set(m_numbers[m_count], number);
+    set(m_contents[m_count], contents);
     ++m_count;
 }
 

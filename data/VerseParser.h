@@ -29,8 +29,8 @@ private:
     enum class Expect { Title, Number, Text };
 
     bool OnLine(const Line &line);
-    void EndRecord(char *textEnd);
-    void Add(QByteArray title, QByteArray number, QByteArray contents);
+    void EndRecord();
+    void Add(QByteArrayView title, QByteArrayView number, QByteArrayView contents);
     void Grow();
 
     VerseList m_list;

@@ -140,6 +140,8 @@ void TestVerseFile::parse_data()
     QTest::newRow("cut after the title") << QByteArray("T\r\n") << Rows{{"T", "", ""}} << true;
     QTest::newRow("code-page bytes kept as they are") << QByteArray("\310as\r\n\216alm 1\r\n\350\232\r\n#\r\n$$$\r\n")
                                                       << Rows{{"\310as", "\216alm 1", "\350\232 "}} << false;
+    QTest::newRow("an overlong form is not UTF-8")
+        << QByteArray("T\r\nN\r\n\xC1\xA9\r\n#\r\n$$$\r\n") << Rows{{"T", "N", "\xC1\xA9 "}} << false;
     QTest::newRow("UTF-8 text on three lines, other bytes after the end marker")
         << QByteArray("T\r\nN\r\n\xC3\xA9\r\n\xC3\xA9\r\n\xC3\xA9\r\n#\r\n$$$\r\n\xC8\xFF")
         << Rows{{"T", "N", "\xC3\xA9 \xC3\xA9 \xC3\xA9 "}} << true;
