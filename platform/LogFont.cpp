@@ -37,18 +37,30 @@ int LineHeightAt(QFont font, int pixelSize)
 
 } // namespace
 
+// Every size tried loads a font, so the sizes tried are where the line heights
+// measured so far put the answer: a line is about 1.1 times the pixel size
+// high, and a height measured at one size scales to the others. That usually
+// takes two sizes, the answer and the one above it; after a few tries the
+// range is halved instead. Line heights grow with the pixel size, so only the
+// number of sizes tried differs from halving the range from the start.
 int PixelSizeForCellHeight(const QFont &font, int cellHeight)
 {
-    int low = kMinFontPixels;
+    constexpr int kGuesses = 4;
+    int low = kMinFontPixels; // fits, or nothing fits
     int high = ClampPixels(cellHeight);
-    if (LineHeightAt(font, low) > cellHeight)
-        return low;
-    while (low < high) { // line height grows with the pixel size
-        const int middle = low + (high - low + 1) / 2;
-        if (LineHeightAt(font, middle) <= cellHeight)
-            low = middle;
-        else
-            high = middle - 1;
+    qint64 guess = qint64(high) * 9 / 10;
+    for (int tries = 0; low < high; ++tries) {
+        const int size = tries < kGuesses ? int(qBound(qint64(low) + 1, guess, qint64(high)))
+                                          : low + (high - low + 1) / 2;
+        const int height = LineHeightAt(font, size);
+        const qint64 scaled = qint64(cellHeight) * size / qMax(height, 1);
+        if (height <= cellHeight) {
+            low = size;
+            guess = qMax(scaled, qint64(size) + 1);
+        } else {
+            high = size - 1;
+            guess = qMin(scaled, qint64(size) - 1);
+        }
     }
     return low;
 }
