@@ -48,7 +48,7 @@ int PixelSizeForCellHeight(const QFont &font, int cellHeight)
     constexpr int kGuesses = 4;
     int low = kMinFontPixels; // fits, or nothing fits
     int high = ClampPixels(cellHeight);
-    qint64 guess = qint64(high) * 9 / 10;
+    qint64 guess = qint64(high) * 11 / 12;
     for (int tries = 0; low < high; ++tries) {
         const int size = tries < kGuesses ? int(qBound(qint64(low) + 1, guess, qint64(high)))
                                           : low + (high - low + 1) / 2;
