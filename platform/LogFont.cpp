@@ -38,22 +38,23 @@ int LineHeightAt(QFont font, int pixelSize)
 } // namespace
 
 // Every size tried loads a font, so the sizes tried are where the line heights
-// measured so far put the answer: a line is about 1.1 times the pixel size
-// high, and a height measured at one size scales to the others. That usually
-// takes two sizes, the answer and the one above it; after a few tries the
-// range is halved instead. Line heights grow with the pixel size, so only the
-// number of sizes tried differs from halving the range from the start.
+// measured so far put the answer: first the size nearest a line 1.1 times the
+// size high, then the cell scaled by the last size's line height (rounded
+// heights, so to the cell's half-pixel edge). That usually takes two sizes,
+// the answer and the one above it; after a few tries the range is halved
+// instead. Line heights grow with the pixel size, so only the number of sizes
+// tried differs from halving the range from the start.
 int PixelSizeForCellHeight(const QFont &font, int cellHeight)
 {
     constexpr int kGuesses = 4;
     int low = kMinFontPixels; // fits, or nothing fits
     int high = ClampPixels(cellHeight);
-    qint64 guess = qint64(high) * 11 / 12;
+    qint64 guess = (qint64(high) * 10 + 5) / 11;
     for (int tries = 0; low < high; ++tries) {
         const int size = tries < kGuesses ? int(qBound(qint64(low) + 1, guess, qint64(high)))
                                           : low + (high - low + 1) / 2;
         const int height = LineHeightAt(font, size);
-        const qint64 scaled = qint64(cellHeight) * size / qMax(height, 1);
+        const qint64 scaled = (2 * qint64(cellHeight) + 1) * size / (2 * qMax(height, 1));
         if (height <= cellHeight) {
             low = size;
             guess = qMax(scaled, qint64(size) + 1);
