@@ -51,10 +51,10 @@ int PixelSizeForCellHeight(const QFont &font, int cellHeight)
     int high = ClampPixels(cellHeight);
     qint64 guess = (qint64(high) * 10 + 5) / 11;
     for (int tries = 0; low < high; ++tries) {
-        const int size = tries < kGuesses ? int(qBound(qint64(low) + 1, guess, qint64(high)))
-                                          : low + (high - low + 1) / 2;
+        const int size =
+            tries < kGuesses ? int(qBound(qint64(low) + 1, guess, qint64(high))) : low + (high - low + 1) / 2;
         const int height = LineHeightAt(font, size);
-        const qint64 scaled = (2 * qint64(cellHeight) + 1) * size / (2 * qMax(height, 1));
+        const qint64 scaled = (2 * qint64(cellHeight) + 1) * size / (2 * qint64(qMax(height, 1)));
         if (height <= cellHeight) {
             low = size;
             guess = qMax(scaled, qint64(size) + 1);
