@@ -37,18 +37,31 @@ int LineHeightAt(QFont font, int pixelSize)
 
 } // namespace
 
+// Every size tried loads a font, so the sizes tried are where the line heights
+// measured so far put the answer: first the size nearest a line 1.1 times the
+// size high, then the cell scaled by the last size's line height (rounded
+// heights, so to the cell's half-pixel edge). That usually takes two sizes,
+// the answer and the one above it; after a few tries the range is halved
+// instead. Line heights grow with the pixel size, so only the number of sizes
+// tried differs from halving the range from the start.
 int PixelSizeForCellHeight(const QFont &font, int cellHeight)
 {
-    int low = kMinFontPixels;
+    constexpr int kGuesses = 4;
+    int low = kMinFontPixels; // fits, or nothing fits
     int high = ClampPixels(cellHeight);
-    if (LineHeightAt(font, low) > cellHeight)
-        return low;
-    while (low < high) { // line height grows with the pixel size
-        const int middle = low + (high - low + 1) / 2;
-        if (LineHeightAt(font, middle) <= cellHeight)
-            low = middle;
-        else
-            high = middle - 1;
+    qint64 guess = (qint64(high) * 10 + 5) / 11;
+    for (int tries = 0; low < high; ++tries) {
+        const int size =
+            tries < kGuesses ? int(qBound(qint64(low) + 1, guess, qint64(high))) : low + (high - low + 1) / 2;
+        const int height = LineHeightAt(font, size);
+        const qint64 scaled = (2 * qint64(cellHeight) + 1) * size / (2 * qint64(qMax(height, 1)));
+        if (height <= cellHeight) {
+            low = size;
+            guess = qMax(scaled, qint64(size) + 1);
+        } else {
+            high = size - 1;
+            guess = qMin(scaled, qint64(size) - 1);
+        }
     }
     return low;
 }

@@ -4,7 +4,23 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QImageReader>
 #include <QRegularExpression>
+
+namespace {
+
+// Reads a picture in the format its file name gives. Left to guess, the
+// reader would first load every image plugin to ask each whether it knows
+// the format.
+QImage ReadImage(const QString &path)
+{
+    const QByteArray format = QFileInfo(path).suffix().toLatin1();
+    QImageReader reader(path, format);
+    reader.setAutoDetectImageFormat(format.isEmpty());
+    return reader.read();
+}
+
+} // namespace
 
 QString FindImageResource(const QString &folder, const QString &name)
 {
@@ -44,7 +60,7 @@ QImage MapSysColors(const QImage &picture, const QPalette &palette)
 QPixmap LoadBitmapResource(const QString &name, const QPalette &palette)
 {
     const QString path = FindImageResource(QStringLiteral(":/bitmaps"), name);
-    return path.isEmpty() ? QPixmap() : QPixmap::fromImage(MapSysColors(QImage(path), palette));
+    return path.isEmpty() ? QPixmap() : QPixmap::fromImage(MapSysColors(ReadImage(path), palette));
 }
 
 QIcon LoadIconResource(const QString &name)
@@ -53,7 +69,7 @@ QIcon LoadIconResource(const QString &name)
     for (const char *suffix : {"_32", "_16"}) {
         const QString path = FindImageResource(QStringLiteral(":/icons"), name + QLatin1String(suffix));
         if (!path.isEmpty())
-            icon.addFile(path);
+            icon.addPixmap(QPixmap::fromImage(ReadImage(path)));
     }
     return icon;
 }
@@ -81,7 +97,7 @@ std::optional<QCursor> LoadCursorResource(const QString &name)
     const QString path = FindImageResource(QStringLiteral(":/cursors"), name);
     if (path.isEmpty())
         return std::nullopt;
-    const QPixmap image(path);
+    const QPixmap image = QPixmap::fromImage(ReadImage(path));
     if (image.isNull())
         return std::nullopt;
     QFile file(path);
