@@ -2,6 +2,8 @@
 # Time from start to a visible window under Xvfb: Lumera with the whole
 # Bible against a minimal Qt dialog built here (the floor of any Qt program
 # on this machine), run alternately, median of each. Target: at most 1.2x.
+# With LIMIT_MS set, the target is instead that no start of Lumera takes
+# longer than that (for very large files).
 #   bench/bench_window.sh [Lumera binary] [verse file]    (RUNS=15 by default)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -13,6 +15,11 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# Without a runtime folder every Qt program warns on start, which would be timed too.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+fi
 g++ -O2 -std=c++17 -fPIC "$root/bench/window/minimal_dialog.cpp" \
     $(pkg-config --cflags --libs Qt6Widgets) -o "$work/minimal_dialog"
 cc -O2 "$root/bench/window/map_watch.c" $(pkg-config --cflags --libs xcb) -o "$work/map_watch"
@@ -30,8 +37,10 @@ done
 median() { sort -n "$1" | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ours=$(median "$work/lumera.ms")
 floor=$(median "$work/minimal.ms")
-awk -v ours="$ours" -v floor="$floor" -v runs="$runs" 'BEGIN {
+slowest=$(sort -n "$work/lumera.ms" | tail -n 1)
+awk -v ours="$ours" -v floor="$floor" -v runs="$runs" -v slowest="$slowest" -v limit="${LIMIT_MS:-}" 'BEGIN {
     ratio = ours / floor
-    printf "to a visible window (median of %d, ms): Lumera %.1f, minimal dialog %.1f, ratio %.2f (limit 1.2) %s\n",
-           runs, ours, floor, ratio, ratio <= 1.2 ? "ok" : "MISSED"
-    exit ratio <= 1.2 ? 0 : 1 }'
+    ok = limit == "" ? ratio <= 1.2 : slowest <= limit
+    printf "to a visible window (median of %d, ms): Lumera %.1f (slowest %.1f), minimal dialog %.1f, ratio %.2f (limit %s) %s\n",
+           runs, ours, slowest, floor, ratio, limit == "" ? "1.2" : "slowest " limit " ms", ok ? "ok" : "MISSED"
+    exit ok ? 0 : 1 }'

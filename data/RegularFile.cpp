@@ -8,6 +8,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace {
+
+// Faults the pages of a new buffer in from here, a page at a time. Taken
+// inside read(), each such fault would lock the whole address space, which
+// holds up any other thread mapping memory meanwhile: the window system
+// starts on the main thread while the verse file is read beside it.
+void FaultIn(char *data, qsizetype size)
+{
+    const qsizetype page = qMax<qsizetype>(4096, ::sysconf(_SC_PAGESIZE));
+    for (qsizetype i = 0; i < size; i += page)
+        data[i] = 0;
+}
+
+} // namespace
+
 RegularFile::RegularFile(const QString &path)
 {
     // Named as Qt names files; a NUL would cut the name short.
@@ -54,6 +69,7 @@ std::optional<QByteArray> RegularFile::ReadAll()
         // One byte beyond the size shows the end without a second call, unless
         // the file grew meanwhile.
         QByteArray bytes(m_size + 1, Qt::Uninitialized);
+        FaultIn(bytes.data(), bytes.size());
         qsizetype used = 0;
         for (;;) {
             if (used == bytes.size())
