@@ -31,7 +31,7 @@ __m128i Equal(__m128i bytes, char c)
 Masks MasksOf(const char *bytes)
 {
     Masks masks;
-    for (int i = 0; i < LineScanner::kBlock / 16; ++i) {
+    for (qsizetype i = 0; i < LineScanner::kBlock / 16; ++i) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
         masks.lineEnds |= Matches(Equal(chunk, '\n')) << (16 * i);
         masks.hashes |= Matches(Equal(chunk, '#')) << (16 * i);
@@ -61,7 +61,7 @@ std::uint64_t LeadBytes(const char *bytes)
 {
     std::uint64_t leads = 0;
 #ifdef __SSE2__
-    for (int i = 0; i < LineScanner::kBlock / 16; ++i) {
+    for (qsizetype i = 0; i < LineScanner::kBlock / 16; ++i) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
         // Each byte's top two bits, shifted to the top: both set from 0xC0 up.
         leads |= Matches(_mm_and_si128(chunk, _mm_slli_epi16(chunk, 1))) << (16 * i);
