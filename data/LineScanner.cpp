@@ -18,9 +18,9 @@ struct Masks
 };
 
 #ifdef __SSE2__
-std::uint64_t Matches(__m128i matches)
+std::uint64_t TopBits(__m128i bytes)
 {
-    return std::uint32_t(_mm_movemask_epi8(matches));
+    return std::uint32_t(_mm_movemask_epi8(bytes));
 }
 
 __m128i Equal(__m128i bytes, char c)
@@ -33,10 +33,10 @@ Masks MasksOf(const char *bytes)
     Masks masks;
     for (qsizetype i = 0; i < LineScanner::kBlock / 16; ++i) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
-        masks.lineEnds |= Matches(Equal(chunk, '\n')) << (16 * i);
-        masks.hashes |= Matches(Equal(chunk, '#')) << (16 * i);
-        masks.dollars |= Matches(Equal(chunk, '$')) << (16 * i);
-        masks.nonAscii |= Matches(chunk) << (16 * i);
+        masks.lineEnds |= TopBits(Equal(chunk, '\n')) << (16 * i);
+        masks.hashes |= TopBits(Equal(chunk, '#')) << (16 * i);
+        masks.dollars |= TopBits(Equal(chunk, '$')) << (16 * i);
+        masks.nonAscii |= TopBits(chunk) << (16 * i);
     }
     return masks;
 }
@@ -64,7 +64,9 @@ std::uint64_t LeadBytes(const char *bytes)
     for (qsizetype i = 0; i < LineScanner::kBlock / 16; ++i) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
         // Each byte's top two bits, shifted to the top: both set from 0xC0 up.
-        leads |= Matches(_mm_and_si128(chunk, _mm_slli_epi16(chunk, 1))) << (16 * i);
+        // The 16-bit shift carries a bit into the next byte's lowest bit,
+        // which is never looked at.
+        leads |= TopBits(_mm_and_si128(chunk, _mm_slli_epi16(chunk, 1))) << (16 * i);
     }
 #else
     for (int i = 0; i < LineScanner::kBlock; ++i)
@@ -146,7 +148,7 @@ void LineScanner::CheckUtf8(const char *block, std::uint64_t leads, std::uint64_
         const int length = int(Utf8SequenceLength(block + at, m_end));
         if (length == 0) {
             m_firstInvalidUtf8 = block + at;
-            checked = Bits(0, at) >> 1;
+            checked = (std::uint64_t(1) << at) - 1; // the bytes before it
             break;
         }
         const int last = at + length - 1;

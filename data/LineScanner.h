@@ -9,8 +9,9 @@
 // block is read once, into bit masks of its line ends, '#' and '$' bytes and
 // bytes above 0x7F, and the lines are found from the masks, so a short line
 // costs a few bit operations rather than a search of its own. On the way it
-// checks the UTF-8 sequences that begin at the bytes above 0x7F, so plain
-// ASCII costs nothing more.
+// checks UTF-8: each sequence begins at a byte from 0xC0 up, and every other
+// byte above 0x7F must be one of a sequence's later bytes. Plain ASCII costs
+// nothing more.
 //
 // LF ends a line, and the CR of a CR LF is left out of its length; a last
 // line without a line end is still a line. While it is handed a line, the

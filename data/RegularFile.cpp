@@ -11,14 +11,16 @@
 namespace {
 
 // Faults the pages of a new buffer in from here, a page at a time. Taken
-// inside read(), each such fault would lock the whole address space, which
-// holds up any other thread mapping memory meanwhile: the window system
-// starts on the main thread while the verse file is read beside it.
+// inside read(), each such fault would take the lock that any other thread
+// mapping memory has to wait for: the window system starts on the main
+// thread while the verse file is read beside it.
 void FaultIn(char *data, qsizetype size)
 {
     const qsizetype page = qMax<qsizetype>(4096, ::sysconf(_SC_PAGESIZE));
     for (qsizetype i = 0; i < size; i += page)
         data[i] = 0;
+    if (size > 0)
+        data[size - 1] = 0; // the last page, when the buffer starts inside one
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "data/VerseParser.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -130,9 +131,18 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
         ReportError(czech, reporter);
         return false;
     }
-    VerseParser parser(std::move(*bytes));
-    list = parser.Parse();
-    m_encoding = TextEncoding(parser.IsUtf8() ? TextEncoding::Kind::Utf8 : TextEncoding::Kind::Windows1250);
+    try {
+        VerseParser parser(std::move(*bytes));
+        list = parser.Parse();
+        m_encoding = TextEncoding(parser.IsUtf8() ? TextEncoding::Kind::Utf8 : TextEncoding::Kind::Windows1250);
+    } catch (const std::bad_alloc &) {
+        // Too many verses for the memory left: told as a file that cannot be read.
+        list.Clear();
+        list.m_nCurrent = 0;
+        m_stamp = FileStamp();
+        ReportError(czech, reporter);
+        return false;
+    }
     return true;
 }
 

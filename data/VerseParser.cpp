@@ -66,8 +66,9 @@ VerseList VerseParser::Parse()
         array->resize(m_count);
     m_list.m_nVerseCount = int(m_count);
     m_list.m_nCurrent = 0;
-    // Checked as the bytes were read, before any join; a sequence cut by the
-    // end marker's line end is not valid.
+    // Checked as the bytes were read, before any join. No sequence runs
+    // across a line end, so the first bad byte before the end of the end
+    // marker's line decides.
     const char *const invalid = m_lines.FirstInvalidUtf8();
     m_utf8 = !invalid || invalid >= m_checkTo;
     m_list.m_fileBytes = std::move(m_bytes);
@@ -98,13 +99,16 @@ void VerseParser::Add(QByteArrayView title, QByteArrayView number, QByteArrayVie
 }
 
 // Sizes the arrays for the verses to come: a few at first, then as many as
-// the bytes read so far suggest the whole file holds, with some room.
+// the records read so far (up to the title of the one being added) suggest
+// the whole file holds, with some room; never more than eight times as many
+// as read, so short first records cannot make it reserve far too much.
 void VerseParser::Grow()
 {
     qsizetype size = 512;
     if (m_count > 0) {
         const double bytesPerVerse = double(m_title.begin - m_base) / double(m_count);
-        size = qMax(m_count + m_count / 4, qsizetype(double(m_end - m_base) / bytesPerVerse * 1.05) + 64);
+        const qsizetype estimate = qsizetype(double(m_end - m_base) / bytesPerVerse * 1.05) + 64;
+        size = qBound(m_count + m_count / 4, estimate, 8 * m_count);
     }
     for (QList<QByteArray> *array : {&m_list.m_arrTitles, &m_list.m_arrNumbers, &m_list.m_arrContents}) {
         array->reserve(size); // exactly: resizing alone would leave room to spare

@@ -18,10 +18,15 @@ class VerseParser
 {
 public:
     explicit VerseParser(QByteArray bytes);
+    // It points into its own bytes.
+    VerseParser(const VerseParser &) = delete;
+    VerseParser &operator=(const VerseParser &) = delete;
 
-    // Reads the records and hands over the list (count set, current index 0).
+    // Reads the records and hands over the list (count set, current index
+    // 0), and with it the bytes: call it once.
     VerseList Parse();
-    // All bytes read up to the end marker (or the end) are valid UTF-8.
+    // All bytes up to the end of the end marker's line (or the end) are
+    // valid UTF-8.
     bool IsUtf8() const { return m_utf8; }
 
 private:

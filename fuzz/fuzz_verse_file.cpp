@@ -2,8 +2,8 @@
 // a plain line-by-line reading gives, load(save(L)) must equal L and a
 // second save must give the same bytes.
 // B is also read from a file, as the program reads it, which must give L and
-// the encoding its bytes call for. The UTF-8 check is compared with Qt's own decoder on
-// the way.
+// the encoding its bytes call for. On the way, Qt's UTF-8 check is compared
+// with its decoder: what the check passes must decode without a fault.
 #include "data/ErrorReporter.h"
 #include "data/LineReader.h"
 #include "data/TextEncoding.h"
@@ -39,9 +39,9 @@ QString AsFile(QByteArrayView bytes)
     return QStringLiteral("/proc/self/fd/%1").arg(fd);
 }
 
-// Read from a file, the bytes give the same list; they are UTF-8 when all of
-// them are valid UTF-8, and when none is an end marker, only then.
-void CheckFileLoad(QByteArrayView bytes, const VerseList &loaded, bool allValid)
+// Read from a file, the bytes give the same list, and are UTF-8 exactly when
+// those up to the end of the end marker's line are valid UTF-8.
+void CheckFileLoad(QByteArrayView bytes, const VerseList &loaded, bool expectUtf8)
 {
     VerseFile file(AsFile(bytes));
     VerseList fromFile;
@@ -49,18 +49,25 @@ void CheckFileLoad(QByteArrayView bytes, const VerseList &loaded, bool allValid)
     if (!file.Load(fromFile, false, reporter) || !(fromFile == loaded))
         Fail("loading the file differs from parsing its bytes");
     const bool utf8 = file.encoding().kind() == TextEncoding::Kind::Utf8;
-    if (allValid ? !utf8 : utf8 && !bytes.contains("$$$"))
+    if (utf8 != expectUtf8)
         Fail("encoding of the file differs from its bytes'");
 }
 
-// The records read one line at a time, each text line copied with its space.
-VerseList ReadLineByLine(QByteArrayView bytes)
+// The records read one line at a time, each text line copied with its space;
+// checkTo is set to the end of the end marker's line, or of the bytes.
+VerseList ReadLineByLine(QByteArrayView bytes, qsizetype &checkTo)
 {
     VerseList list;
     list.m_nCurrent = 0;
+    checkTo = bytes.size();
     LineReader reader(bytes);
     QByteArrayView title;
-    while (reader.ReadLine(title) && !title.contains("$$$")) {
+    while (reader.ReadLine(title)) {
+        if (title.contains("$$$")) {
+            const qsizetype lf = bytes.indexOf('\n', title.data() - bytes.data());
+            checkTo = lf < 0 ? bytes.size() : lf + 1;
+            break;
+        }
         QByteArrayView number;
         QByteArrayView line;
         QByteArray text;
@@ -81,7 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (loaded.m_nVerseCount != loaded.m_arrTitles.size() || loaded.m_nVerseCount != loaded.m_arrNumbers.size()
         || loaded.m_nVerseCount != loaded.m_arrContents.size())
         Fail("count out of step with the arrays");
-    if (!(ReadLineByLine(bytes) == loaded))
+    qsizetype checkTo = 0;
+    if (!(ReadLineByLine(bytes, checkTo) == loaded))
         Fail("load(B) differs from reading B line by line");
 
     const QByteArray saved = VerseFile::Serialize(loaded);
@@ -97,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool qtValid = !utf8.hasError() && decoded.toUtf8() == bytes;
     if (TextEncoding::IsValidUtf8(bytes) != qtValid)
         Fail("UTF-8 check disagrees with Qt's decoder");
-    CheckFileLoad(bytes, loaded, qtValid);
+    CheckFileLoad(bytes, loaded, bytes.first(checkTo).isValidUtf8());
     const TextEncoding encoding = TextEncoding::Detect(bytes);
     if (!loaded.m_arrTitles.isEmpty())
         encoding.Decode(loaded.m_arrTitles.first());

@@ -32,6 +32,7 @@ private slots:
     void save();
     void realFiles_loadAndSaveUnchanged_data();
     void realFiles_loadAndSaveUnchanged();
+    void shortFirstVerses_noRoomForFarMore();
     void concurrentSaves_fileAlwaysOneWholeList();
 };
 
@@ -349,6 +350,16 @@ void TestVerseFile::realFiles_loadAndSaveUnchanged()
             QVERIFY2(!text.contains("  "), text.constData());
     QCOMPARE(int(file.Save(list).status), int(SaveResult::Status::Saved));
     QVERIFY(ReadAll(file.path()) == ReadAll(source));
+}
+
+// Short first verses do not make the reader reserve room for far more
+// verses than the file holds.
+void TestVerseFile::shortFirstVerses_noRoomForFarMore()
+{
+    QByteArray bytes = QByteArray("\n\n#\n").repeated(512) + "T\nN\n" + QByteArray(1 << 20, 'x') + "\n#\n$$$\n";
+    const VerseList list = VerseFile::Parse(bytes);
+    QCOMPARE(list.m_nVerseCount, 513);
+    QVERIFY(3 * list.m_arrTitles.capacity() * qsizetype(sizeof(QByteArray)) < bytes.size());
 }
 
 // Several programs saving one file at once, again and again: every save
