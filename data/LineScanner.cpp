@@ -14,7 +14,7 @@ struct Masks
     std::uint64_t lineEnds = 0;
     std::uint64_t hashes = 0;
     std::uint64_t dollars = 0;
-    std::uint64_t nonAscii = 0;
+    std::uint64_t nonAscii = 0; // not 0 when the block holds any byte above 0x7F
 };
 
 #ifdef __SSE2__
@@ -31,13 +31,15 @@ __m128i Equal(__m128i bytes, char c)
 Masks MasksOf(const char *bytes)
 {
     Masks masks;
+    __m128i any = _mm_setzero_si128();
     for (qsizetype i = 0; i < LineScanner::kBlock / 16; ++i) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
         masks.lineEnds |= TopBits(Equal(chunk, '\n')) << (16 * i);
         masks.hashes |= TopBits(Equal(chunk, '#')) << (16 * i);
         masks.dollars |= TopBits(Equal(chunk, '$')) << (16 * i);
-        masks.nonAscii |= TopBits(chunk) << (16 * i);
+        any = _mm_or_si128(any, chunk);
     }
+    masks.nonAscii = TopBits(any);
     return masks;
 }
 
@@ -56,21 +58,27 @@ Masks MasksOf(const char *bytes)
 }
 #endif
 
-// The bytes from 0xC0 up, which begin a sequence or are not UTF-8 at all.
-std::uint64_t LeadBytes(const char *bytes)
+// The bytes from 0xC0 up, which begin a sequence or are not UTF-8 at all;
+// and in nonAscii, all bytes above 0x7F.
+std::uint64_t LeadBytes(const char *bytes, std::uint64_t &nonAscii)
 {
     std::uint64_t leads = 0;
+    nonAscii = 0;
 #ifdef __SSE2__
     for (qsizetype i = 0; i < LineScanner::kBlock / 16; ++i) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
+        nonAscii |= TopBits(chunk) << (16 * i);
         // Each byte's top two bits, shifted to the top: both set from 0xC0 up.
         // The 16-bit shift carries a bit into the next byte's lowest bit,
         // which is never looked at.
         leads |= TopBits(_mm_and_si128(chunk, _mm_slli_epi16(chunk, 1))) << (16 * i);
     }
 #else
-    for (int i = 0; i < LineScanner::kBlock; ++i)
-        leads |= static_cast<unsigned char>(bytes[i]) >= 0xC0 ? std::uint64_t(1) << i : 0;
+    for (int i = 0; i < LineScanner::kBlock; ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        leads |= byte >= 0xC0 ? std::uint64_t(1) << i : 0;
+        nonAscii |= byte >= 0x80 ? std::uint64_t(1) << i : 0;
+    }
 #endif
     return leads;
 }
@@ -130,8 +138,11 @@ LineScanner::Marks LineScanner::Read(char *block)
         bytes = tail;
     }
     const Masks masks = MasksOf(bytes);
-    if (masks.nonAscii && !m_firstInvalidUtf8)
-        CheckUtf8(block, LeadBytes(bytes), masks.nonAscii);
+    if (masks.nonAscii && !m_firstInvalidUtf8) {
+        std::uint64_t nonAscii;
+        const std::uint64_t leads = LeadBytes(bytes, nonAscii);
+        CheckUtf8(block, leads, nonAscii);
+    }
     return {masks.lineEnds, masks.hashes, masks.dollars};
 }
 

@@ -63,28 +63,29 @@ template<typename OnLine>
 void LineScanner::Scan(OnLine &&onLine)
 {
     char *begin = m_base; // of the line not yet ended
-    bool hasHash = false; // in its part in earlier blocks
-    bool hasDollar = false;
+    std::uint64_t hashesBefore = 0; // in its part in earlier blocks
+    std::uint64_t dollarsBefore = 0;
     for (qsizetype offset = 0; offset < m_end - m_base; offset += kBlock) {
         char *const block = m_base + offset;
-        Marks marks = Read(block);
-        while (marks.lineEnds) {
-            const std::uint64_t before = (marks.lineEnds & -marks.lineEnds) - 1; // the bits before the line end
-            char *const lf = block + std::countr_zero(marks.lineEnds);
+        const Marks marks = Read(block);
+        std::uint64_t lineEnds = marks.lineEnds;
+        std::uint64_t from = ~std::uint64_t(0); // the bits of the block from the line's start
+        while (lineEnds) {
+            const std::uint64_t end = lineEnds & -lineEnds;
+            const std::uint64_t inLine = from & (end - 1);
+            char *const lf = block + std::countr_zero(lineEnds);
             const qsizetype length = lf - begin - (lf > begin && lf[-1] == '\r' ? 1 : 0);
-            if (!onLine(Line{begin, length, lf + 1, hasHash || (marks.hashes & before) != 0,
-                             hasDollar || (marks.dollars & before) != 0}))
+            if (!onLine(Line{begin, length, lf + 1, ((marks.hashes & inLine) | hashesBefore) != 0,
+                             ((marks.dollars & inLine) | dollarsBefore) != 0}))
                 return;
-            const std::uint64_t after = ~(before << 1 | 1); // the bits after the line end
-            marks.lineEnds &= after;
-            marks.hashes &= after;
-            marks.dollars &= after;
-            hasHash = hasDollar = false;
+            from = ~(end | (end - 1)); // the bits after the line end
+            lineEnds ^= end;
+            hashesBefore = dollarsBefore = 0;
             begin = lf + 1;
         }
-        hasHash = hasHash || marks.hashes;
-        hasDollar = hasDollar || marks.dollars;
+        hashesBefore |= marks.hashes & from;
+        dollarsBefore |= marks.dollars & from;
     }
     if (begin < m_end)
-        onLine(Line{begin, m_end - begin, m_end, hasHash, hasDollar});
+        onLine(Line{begin, m_end - begin, m_end, hashesBefore != 0, dollarsBefore != 0});
 }
