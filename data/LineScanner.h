@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/Utf8Check.h"
+
 #include <QtGlobal>
 
 #include <bit>
@@ -8,10 +10,9 @@
 // Goes through a text file's bytes line by line, 64 bytes at a time: each
 // block is read once, into bit masks of its line ends, '#' and '$' bytes and
 // bytes above 0x7F, and the lines are found from the masks, so a short line
-// costs a few bit operations rather than a search of its own. On the way it
-// checks UTF-8: each sequence begins at a byte from 0xC0 up, and every other
-// byte above 0x7F must be one of a sequence's later bytes. Plain ASCII costs
-// nothing more.
+// costs a few bit operations rather than a search of its own. Blocks that
+// hold a byte above 0x7F are also checked for UTF-8 (Utf8Check); plain ASCII
+// costs nothing more.
 //
 // LF ends a line, and the CR of a CR LF is left out of its length; a last
 // line without a line end is still a line. While it is handed a line, the
@@ -38,7 +39,7 @@ public:
     // Where the first byte that is not valid UTF-8 begins, among the blocks
     // read so far (the last one's sequences checked to their end); nullptr
     // when there is none.
-    const char *FirstInvalidUtf8() const { return m_firstInvalidUtf8; }
+    const char *FirstInvalidUtf8() const { return m_utf8.FirstInvalid(); }
 
     static constexpr int kBlock = 64; // bytes read at a time
 
@@ -51,12 +52,10 @@ private:
     };
 
     Marks Read(char *block);
-    void CheckUtf8(const char *block, std::uint64_t leads, std::uint64_t nonAscii);
 
     char *m_base;
     char *m_end;
-    std::uint64_t m_laterBytes = 0; // in the next block, of a sequence begun in this one
-    const char *m_firstInvalidUtf8 = nullptr;
+    Utf8Check m_utf8;
 };
 
 template<typename OnLine>
