@@ -6,18 +6,7 @@
 #include <emmintrin.h>
 #endif
 
-static_assert(LineScanner::kBlock == Utf8Check::kBlock);
-
 namespace {
-
-// One bit per byte of a block.
-struct Masks
-{
-    std::uint64_t lineEnds = 0;
-    std::uint64_t hashes = 0;
-    std::uint64_t dollars = 0;
-    std::uint64_t nonAscii = 0; // not 0 when the block holds any byte above 0x7F
-};
 
 #ifdef __SSE2__
 std::uint64_t TopBits(__m128i bytes)
@@ -30,37 +19,39 @@ __m128i Equal(__m128i bytes, char c)
     return _mm_cmpeq_epi8(bytes, _mm_set1_epi8(c));
 }
 
-Masks MasksOf(const char *bytes)
+} // namespace
+
+LineScanner::Marks LineScanner::MarksOf(const char *bytes)
 {
-    Masks masks;
+    Marks marks;
     __m128i any = _mm_setzero_si128();
-    for (qsizetype i = 0; i < LineScanner::kBlock / 16; ++i) {
+    for (qsizetype i = 0; i < kBlock / 16; ++i) {
         const __m128i chunk = _mm_loadu_si128(reinterpret_cast<const __m128i *>(bytes + 16 * i));
-        masks.lineEnds |= TopBits(Equal(chunk, '\n')) << (16 * i);
-        masks.hashes |= TopBits(Equal(chunk, '#')) << (16 * i);
-        masks.dollars |= TopBits(Equal(chunk, '$')) << (16 * i);
+        marks.lineEnds |= TopBits(Equal(chunk, '\n')) << (16 * i);
+        marks.hashes |= TopBits(Equal(chunk, '#')) << (16 * i);
+        marks.dollars |= TopBits(Equal(chunk, '$')) << (16 * i);
         any = _mm_or_si128(any, chunk);
     }
-    masks.nonAscii = TopBits(any);
-    return masks;
+    marks.nonAscii = TopBits(any);
+    return marks;
 }
 
 #else
-Masks MasksOf(const char *bytes)
+} // namespace
+
+LineScanner::Marks LineScanner::MarksOf(const char *bytes)
 {
-    Masks masks;
-    for (int i = 0; i < LineScanner::kBlock; ++i) {
+    Marks marks;
+    for (int i = 0; i < kBlock; ++i) {
         const std::uint64_t bit = std::uint64_t(1) << i;
-        masks.lineEnds |= bytes[i] == '\n' ? bit : 0;
-        masks.hashes |= bytes[i] == '#' ? bit : 0;
-        masks.dollars |= bytes[i] == '$' ? bit : 0;
-        masks.nonAscii |= (static_cast<unsigned char>(bytes[i]) & 0x80) ? bit : 0;
+        marks.lineEnds |= bytes[i] == '\n' ? bit : 0;
+        marks.hashes |= bytes[i] == '#' ? bit : 0;
+        marks.dollars |= bytes[i] == '$' ? bit : 0;
+        marks.nonAscii |= (static_cast<unsigned char>(bytes[i]) & 0x80) ? bit : 0;
     }
-    return masks;
+    return marks;
 }
 #endif
-
-} // namespace
 
 LineScanner::LineScanner(char *begin, char *end)
     : m_base(begin)
@@ -79,8 +70,8 @@ LineScanner::Marks LineScanner::Read(char *block)
         std::memcpy(tail, block, size_t(m_end - block));
         bytes = tail;
     }
-    const Masks masks = MasksOf(bytes);
-    if (masks.nonAscii)
+    const Marks marks = MarksOf(bytes);
+    if (marks.nonAscii)
         m_utf8.Block(block, bytes);
-    return {masks.lineEnds, masks.hashes, masks.dollars};
+    return marks;
 }

@@ -41,7 +41,7 @@ public:
     // when there is none.
     const char *FirstInvalidUtf8() const { return m_utf8.FirstInvalid(); }
 
-    static constexpr int kBlock = 64; // bytes read at a time
+    static constexpr int kBlock = Utf8Check::kBlock; // bytes read at a time
 
 private:
     struct Marks
@@ -49,8 +49,10 @@ private:
         std::uint64_t lineEnds = 0; // one bit per byte of the block
         std::uint64_t hashes = 0;
         std::uint64_t dollars = 0;
+        std::uint64_t nonAscii = 0; // not 0 when the block holds any byte above 0x7F
     };
 
+    static Marks MarksOf(const char *bytes);
     Marks Read(char *block);
 
     char *m_base;
