@@ -1,6 +1,7 @@
 #include "app/CLumeraApp.h"
 #include "data/Settings.h"
 #include "data/VersePrefetch.h"
+#include "platform/EndRequests.h"
 #include "res/Version.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(LUMERA_FILE_VERSION));
     theApp.InstallMessageFilter();
+    EndRequests::Install();
     theApp.InitInstance();
     return 0;
 }

@@ -30,8 +30,8 @@ int main(int argc, char **argv)
             if (box)
                 box->close();
         });
-        MessageBoxSeam::ShowModal({ErrorMessages::CantSaveVerseFile(false, name, ENOSPC), QStringLiteral("Lumera"),
-                                   MB_RETRYCANCEL | MB_ICONSTOP, nullptr});
+        MessageBoxSeam::ShowModal({ErrorMessages::CantSaveVerseFile(false, name, FileError::FromErrno(ENOSPC)),
+                                   QStringLiteral("Lumera"), MB_RETRYCANCEL | MB_ICONSTOP, nullptr});
         const bool met = shownMs < 100 && size.isValid() && size.height() <= 600;
         std::printf("name of %10lld characters: box shown in %8.2f ms, %4d x %4d px  %s\n", (long long)length, shownMs,
                     size.width(), size.height(), met ? "ok" : "MISSED");

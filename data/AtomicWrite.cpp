@@ -3,9 +3,7 @@
 #include "data/InPlaceWrite.h"
 #include "data/PosixIo.h"
 #include "data/TempFile.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "data/WriteTarget.h"
 
 #include <cerrno>
 #include <csignal>
@@ -34,27 +32,6 @@ private:
     struct sigaction m_old = {};
 };
 
-// The file to replace, open for writing without blocking on anything that is
-// not a regular file; -1 with error set when it may not be written.
-int OpenExisting(const QByteArray &target, struct stat &st, int &error)
-{
-    error = S_ISDIR(st.st_mode) ? EISDIR : S_ISREG(st.st_mode) ? 0 : kNotRegularFile;
-    // The superuser may write anything; a file no one may write is meant to
-    // stay as it is, so it is protected from the superuser's saves too.
-    if (error == 0 && ::geteuid() == 0 && (st.st_mode & 0222) == 0)
-        error = EACCES;
-    if (error != 0)
-        return -1;
-    const int fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0)
-        error = errno;
-    else if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
-        error = kNotRegularFile;
-    if (error != 0 && fd >= 0)
-        ::close(fd);
-    return error == 0 ? fd : -1;
-}
-
 mode_t NewFileMode()
 {
     const mode_t mask = ::umask(0);
@@ -62,65 +39,73 @@ mode_t NewFileMode()
     return 0666 & ~mask;
 }
 
-// Writes bytes to a new file and renames it over the file name in dir.
-// Returns 0 or the errno that stopped it, or kRewriteInPlace where the old
-// file's owner, group or folder call for that.
-constexpr int kRewriteInPlace = -2;
+// What became of the new file beside the old one: renamed over it, stopped
+// by an error, or not possible where the old file's owner, group or folder
+// call for a rewrite in place instead.
+struct Renamed
+{
+    enum class Route { Renamed, Failed, InPlace };
+    Route route = Route::Renamed;
+    int error = 0;
+};
 
-int ReplaceByRename(const QByteArray &dir, const QByteArray &name, const struct stat *old, QByteArrayView bytes,
-                    FileStamp &stamp)
+Renamed Fail(const struct stat *old, int error)
+{
+    const bool inPlace = old && (error == EACCES || error == EPERM);
+    return {inPlace ? Renamed::Route::InPlace : Renamed::Route::Failed, inPlace ? 0 : error};
+}
+
+Renamed ReplaceByRename(const QByteArray &dir, const QByteArray &name, const struct stat *old, QByteArrayView bytes,
+                        FileStamp &stamp)
 {
     TempFile temp;
     int error = temp.CreateUnnamed(dir, name);
     if (error != 0)
-        return old && (error == EACCES || error == EPERM) ? kRewriteInPlace : error;
+        return Fail(old, error);
     if (old && ::fchown(temp.fd(), old->st_uid, old->st_gid) != 0)
-        return kRewriteInPlace;
+        return {Renamed::Route::InPlace, 0};
     if (::fchmod(temp.fd(), old ? old->st_mode & 07777 : NewFileMode()) != 0)
-        return errno;
+        return {Renamed::Route::Failed, errno};
     error = PosixIo::WriteAt(temp.fd(), bytes, 0);
     if (error == 0 && ::fsync(temp.fd()) != 0)
         error = errno;
     if (error == 0)
         error = temp.GiveName(dir, name);
     if (error != 0)
-        return error;
+        return {Renamed::Route::Failed, error};
     if (::rename(temp.path().constData(), (dir + '/' + name).constData()) != 0)
-        return old && (errno == EACCES || errno == EPERM) ? kRewriteInPlace : errno;
+        return Fail(old, errno);
     temp.ForgetName();
     stamp = FileStamp::OfDescriptor(temp.fd());
     PosixIo::SyncFolder(dir);
-    return 0;
+    return {};
 }
 
 } // namespace
 
-WriteOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes)
+WriteOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes, const FileStamp *expected)
 {
-    QFileInfo info(path);
-    if (info.isSymLink() && info.exists())
-        info = QFileInfo(info.canonicalFilePath());
-    const QByteArray target = QFile::encodeName(info.absoluteFilePath());
-    const QByteArray dir = QFile::encodeName(info.absolutePath());
-    const QByteArray name = QFile::encodeName(info.fileName());
     const SizeSignalIgnored sizeSignal;
-
     WriteOutcome outcome;
-    struct stat st;
-    const bool exists = ::stat(target.constData(), &st) == 0;
-    if (!exists && errno != ENOENT)
-        return {errno, {}};
-    const int fd = exists ? OpenExisting(target, st, outcome.error) : -1;
-    if (outcome.error != 0)
+    WriteTarget target;
+    outcome.error = target.Open(path);
+    if (!outcome.error)
+        outcome.error = target.Trust();
+    if (outcome.error)
         return outcome;
-    outcome.error = exists && st.st_nlink > 1
-                        ? kRewriteInPlace
-                        : ReplaceByRename(dir, name, exists ? &st : nullptr, bytes, outcome.stamp);
-    if (outcome.error == kRewriteInPlace) {
-        outcome.error = RewriteInPlace(fd, dir, name, bytes);
-        outcome.stamp = FileStamp::OfDescriptor(fd);
+    if (expected && (target.Exists() ? FileStamp::OfDescriptor(target.Handle()) : FileStamp()) != *expected) {
+        outcome.changed = true;
+        outcome.vanished = !target.Exists();
+        return outcome;
     }
-    if (fd >= 0)
-        ::close(fd);
+    const struct stat *old = target.Exists() ? &target.Stat() : nullptr;
+    Renamed renamed{Renamed::Route::InPlace, 0};
+    if (!old || old->st_nlink == 1)
+        renamed = ReplaceByRename(target.Folder(), target.Name(), old, bytes, outcome.stamp);
+    if (renamed.route == Renamed::Route::InPlace) {
+        renamed.error = RewriteInPlace(target.Handle(), target.Path(), bytes);
+        outcome.stamp = FileStamp::OfDescriptor(target.Handle());
+    }
+    outcome.error = FileError::FromErrno(renamed.error);
     return outcome;
 }

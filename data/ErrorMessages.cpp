@@ -1,10 +1,6 @@
 #include "data/ErrorMessages.h"
 
-#include "data/AtomicWrite.h"
-
 namespace ErrorMessages {
-
-namespace {
 
 QString ShortName(const QString &name)
 {
@@ -20,21 +16,30 @@ QString ShortName(const QString &name)
     return name.left(head) + QChar(0x2026) + name.mid(tail);
 }
 
-// text with its one "%s" replaced by the (shortened) file name.
 QString WithName(const QString &text, const QString &fileName)
 {
     const qsizetype at = text.indexOf(QLatin1String("%s"));
     return text.left(at) + ShortName(fileName) + text.mid(at + 2);
 }
 
-QString Reason(bool czech, int error)
+QString Reason(bool czech, const FileError &error)
 {
-    if (error != kNotRegularFile)
-        return qt_error_string(error);
-    return czech ? QStringLiteral("Není to obyčejný soubor") : QStringLiteral("Not a regular file");
+    switch (error.kind) {
+    case FileError::Kind::NotRegularFile:
+        return czech ? QStringLiteral("Není to obyčejný soubor") : QStringLiteral("Not a regular file");
+    case FileError::Kind::OtherOwner:
+        return czech ? QStringLiteral("Patří jinému uživateli.") : QStringLiteral("It belongs to another user.");
+    case FileError::Kind::OthersMayWrite:
+        return czech ? QStringLiteral("Mohou ho měnit i jiní uživatelé.")
+                     : QStringLiteral("Other users may change it.");
+    case FileError::Kind::Busy:
+        return czech ? QStringLiteral("Jiný program ho používal příliš dlouho.")
+                     : QStringLiteral("Another program kept it in use.");
+    case FileError::Kind::System:
+    case FileError::Kind::None: break;
+    }
+    return qt_error_string(error.errnum);
 }
-
-} // namespace
 
 QString CantOpenSettings(bool czech)
 {
@@ -56,17 +61,25 @@ QString CantOpenVerseFile(bool czech, const QString &fileName)
                     fileName);
 }
 
-QString CantSaveVerseFile(bool czech, const QString &fileName, int error)
+QString CantSaveVerseFile(bool czech, const QString &fileName, const FileError &error)
 {
     return CantOpenVerseFile(czech, fileName) + QLatin1String("\n\n") + Reason(czech, error);
 }
 
-QString VerseFileChanged(bool czech, const QString &fileName)
+QString CantTrustSettings(bool czech, bool otherOwner, const QString &owner)
 {
-    return WithName(czech ? QStringLiteral("Soubor %s se od načtení na disku změnil.\n\nNahradit ho vašimi úpravami?")
-                          : QStringLiteral("The file %s was changed on disk since it was read.\n\n"
-                                           "Replace it with your edits?"),
-                    fileName);
+    QString why;
+    if (czech)
+        why = otherOwner ? QStringLiteral("Soubor patří jinému uživateli (%s).")
+                         : QStringLiteral("Soubor mohou měnit i jiní uživatelé (vlastník: %s).");
+    else
+        why = otherOwner ? QStringLiteral("The file belongs to another user (%s).")
+                         : QStringLiteral("Other users may change the file (owner: %s).");
+    const QString rule =
+        czech ? QStringLiteral(" Lumera čte jen vlastní soubor nastavení, který nikdo jiný nemůže měnit.")
+              : QStringLiteral(" Lumera only reads a settings file of your own that no one else may change.");
+    const QString head = CantOpenSettings(czech);
+    return head.left(head.indexOf(QLatin1String("\n\n")) + 2) + WithName(why, owner) + rule;
 }
 
 } // namespace ErrorMessages

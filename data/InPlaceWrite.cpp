@@ -1,10 +1,7 @@
 #include "data/InPlaceWrite.h"
 
 #include "data/PosixIo.h"
-#include "data/TempFile.h"
-
-#include <QDir>
-#include <QFile>
+#include "data/WriteJournal.h"
 
 #include <cerrno>
 #include <fcntl.h>
@@ -29,46 +26,46 @@ int ReadOld(int fd, const QByteArray &path, QByteArray &old)
     return error;
 }
 
-int WriteBackup(TempFile &backup, const QByteArray &dir, const QByteArray &name, const QByteArray &old)
+// Claims the room first where the file system can: a full disk then fails
+// here, before a byte of the file has changed.
+int Reserve(int fd, qsizetype size)
 {
-    int error = backup.CreateNamed(dir, name);
-    if (error != 0)
-        error = backup.CreateNamed(QFile::encodeName(QDir::tempPath()), name);
-    if (error == 0)
-        error = PosixIo::WriteAt(backup.fd(), old, 0);
-    if (error == 0 && ::fsync(backup.fd()) != 0)
-        error = errno;
-    return error;
+    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(qMax<qsizetype>(size, 1))) == 0 || errno == EOPNOTSUPP
+        || errno == ENOSYS)
+        return 0;
+    return errno;
 }
+
+} // namespace
 
 int WriteWhole(int fd, QByteArrayView bytes)
 {
     int error = PosixIo::WriteAt(fd, bytes, 0);
+    PosixIo::KillPoint();
     if (error == 0 && ::ftruncate(fd, off_t(bytes.size())) != 0)
         error = errno;
+    PosixIo::KillPoint();
     if (error == 0 && ::fsync(fd) != 0)
         error = errno;
     return error;
 }
 
-} // namespace
-
-int RewriteInPlace(int fd, const QByteArray &dir, const QByteArray &name, QByteArrayView bytes)
+int RewriteInPlace(int fd, const QByteArray &path, QByteArrayView bytes)
 {
     QByteArray old;
-    int error = ReadOld(fd, dir + '/' + name, old);
-    TempFile backup;
+    struct stat st = {};
+    int error = ::fstat(fd, &st) == 0 ? ReadOld(fd, path, old) : errno;
     if (error == 0)
-        error = WriteBackup(backup, dir, name, old);
+        error = WriteJournal::Write(st, path, old, bytes);
     if (error != 0)
         return error;
-    // Claim the room first where the file system can: a full disk then
-    // fails here, before a byte of the file has changed.
-    if (::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, off_t(qMax<qsizetype>(bytes.size(), 1))) != 0 && errno != EOPNOTSUPP
-        && errno != ENOSYS)
-        return errno;
-    error = WriteWhole(fd, bytes);
+    const QByteArray journal = WriteJournal::PathFor(st);
+    error = Reserve(fd, bytes.size());
+    if (error == 0)
+        error = WriteWhole(fd, bytes);
     if (error != 0 && WriteWhole(fd, old) != 0)
-        backup.ForgetName(); // the backup is all that holds the old contents now
+        return error; // the journal stays, for the next load to finish the rewrite
+    PosixIo::KillPoint();
+    WriteJournal::Remove(journal);
     return error;
 }

@@ -2,18 +2,41 @@
 
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace PosixIo {
+
+namespace {
+
+std::atomic<qint64> s_bytesBeforeKill = -1;
+
+} // namespace
+
+void KillAfterBytes(qint64 bytes)
+{
+    s_bytesBeforeKill = bytes;
+}
+
+void KillPoint()
+{
+    if (s_bytesBeforeKill == 0)
+        ::raise(SIGKILL);
+}
 
 int WriteAt(int fd, QByteArrayView bytes, qint64 offset)
 {
     const char *p = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
-        const ssize_t n = ::pwrite(fd, p, size_t(left), off_t(offset));
+        KillPoint();
+        const qint64 budget = s_bytesBeforeKill;
+        const ssize_t n = ::pwrite(fd, p, size_t(budget < 0 ? left : qMin(left, budget)), off_t(offset));
+        if (budget >= 0 && n > 0)
+            s_bytesBeforeKill = budget - n;
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

@@ -18,4 +18,10 @@ QByteArray HiddenName(const QByteArray &dir, const QByteArray &name);
 // How often a fresh random name is tried when the one drawn exists.
 constexpr int kNameAttempts = 100;
 
+// For tests of a save cut off at any point: the process kills itself once
+// WriteAt has written this many bytes in all, at the next write or KillPoint.
+void KillAfterBytes(qint64 bytes);
+// A step of a save between writes where such a test may end it.
+void KillPoint();
+
 } // namespace PosixIo

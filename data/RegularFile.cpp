@@ -1,5 +1,7 @@
 #include "data/RegularFile.h"
 
+#include "data/FileLock.h"
+
 #include <QFile>
 
 #include <cerrno>
@@ -25,27 +27,46 @@ void FaultIn(char *data, qsizetype size)
 
 } // namespace
 
-RegularFile::RegularFile(const QString &path)
+RegularFile::RegularFile(const QString &path, Access access)
 {
     // Named as Qt names files; a NUL would cut the name short.
     const QByteArray name = QFile::encodeName(path);
+    m_openError = ENOENT;
     if (name.isEmpty() || name.contains('\0'))
         return;
-    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer.
-    do
-        m_fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    while (m_fd < 0 && errno == EINTR);
-    if (m_fd < 0)
-        return;
-    struct stat st;
-    const int flags = ::fcntl(m_fd, F_GETFL);
-    if (::fstat(m_fd, &st) != 0 || !S_ISREG(st.st_mode) || flags < 0
-        || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    for (int attempt = 0; attempt < FileLock::kOpenAttempts; ++attempt) {
+        m_openError = OpenOnce(name, access);
+        if (m_openError != ESTALE)
+            break;
+    }
+    if (m_openError != 0 && m_fd >= 0) {
         ::close(m_fd);
         m_fd = -1;
-        return;
     }
+}
+
+// 0 with the file open and held as asked, or why not (ESTALE: try again).
+int RegularFile::OpenOnce(const QByteArray &name, Access access)
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    // O_NONBLOCK keeps the open of a FIFO from waiting for a writer.
+    const int mode = access == Access::ReadWrite ? O_RDWR : O_RDONLY;
+    do
+        m_fd = ::open(name.constData(), mode | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    while (m_fd < 0 && errno == EINTR);
+    if (m_fd < 0)
+        return errno;
+    struct stat st;
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (::fstat(m_fd, &st) != 0 || flags < 0 || ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
+        return errno;
+    if (!S_ISREG(st.st_mode))
+        return -1;
     m_size = st.st_size;
+    if (access == Access::Unlocked)
+        return 0;
+    return FileLock::AcquireAt(m_fd, name.constData(), access == Access::ReadWrite);
 }
 
 RegularFile::~RegularFile()

@@ -2,6 +2,7 @@
 
 #include "data/ErrorMessages.h"
 #include "data/ErrorReporter.h"
+#include "data/FileTrust.h"
 #include "data/LineReader.h"
 #include "data/RegularFile.h"
 #include "data/TextEncoding.h"
@@ -51,6 +52,14 @@ bool Settings::Load(const QString &path, bool czech, ErrorReporter &reporter)
     const std::optional<QByteArray> bytes = file.IsOpen() ? file.ReadAll() : std::nullopt;
     if (!bytes) {
         reporter.ReportFileError(ErrorMessages::CantOpenSettings(czech));
+        return false;
+    }
+    // Checked on the path once read: a file or link of another user's could
+    // name any of this user's files as the verse file.
+    const FileTrust::Problem problem = FileTrust::CheckPath(path);
+    if (problem != FileTrust::Problem::None) {
+        reporter.ReportFileError(ErrorMessages::CantTrustSettings(czech, problem == FileTrust::Problem::OtherOwner,
+                                                                  FileTrust::OwnerName(path)));
         return false;
     }
     *this = Parse(*bytes);

@@ -56,3 +56,17 @@ int TempFile::GiveName(const QByteArray &dir, const QByteArray &name)
     }
     return EEXIST;
 }
+
+int TempFile::NameAs(const QByteArray &path)
+{
+    if (!m_path.isEmpty()) {
+        if (::rename(m_path.constData(), path.constData()) != 0)
+            return errno;
+        m_path.clear();
+        return 0;
+    }
+    if (::unlink(path.constData()) != 0 && errno != ENOENT)
+        return errno;
+    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
+    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+}

@@ -20,6 +20,9 @@ public:
     int CreateNamed(const QByteArray &dir, const QByteArray &name);
     // Gives an unnamed file its hidden name; a named one keeps its own.
     int GiveName(const QByteArray &dir, const QByteArray &name);
+    // Gives the file the name path, in place of any file of that name, and
+    // keeps it there.
+    int NameAs(const QByteArray &path);
 
     int fd() const { return m_fd; }
     const QByteArray &path() const { return m_path; }

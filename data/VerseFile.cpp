@@ -3,11 +3,16 @@
 #include "data/AtomicWrite.h"
 #include "data/ErrorMessages.h"
 #include "data/ErrorReporter.h"
+#include "data/InPlaceRepair.h"
 #include "data/RegularFile.h"
 #include "data/VerseParser.h"
 
+#include <QFile>
+
 #include <cstring>
 #include <new>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -118,16 +123,13 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
     list.m_nCurrent = 0;
     m_encoding = TextEncoding();
     m_stamp = FileStamp();
+    m_dropped = 0;
+    m_notice = LoadNotice();
     // The whole file in one buffer, which the list keeps: its elements refer
     // into it.
-    RegularFile file(m_path);
-    if (!file.IsOpen()) {
-        ReportError(czech, reporter);
-        return false;
-    }
-    m_stamp = FileStamp::OfDescriptor(file.Handle());
-    std::optional<QByteArray> bytes = file.ReadAll();
+    std::optional<QByteArray> bytes = ReadLocked();
     if (!bytes) {
+        m_stamp = FileStamp();
         ReportError(czech, reporter);
         return false;
     }
@@ -135,6 +137,7 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
         VerseParser parser(std::move(*bytes));
         list = parser.Parse();
         m_encoding = TextEncoding(parser.IsUtf8() ? TextEncoding::Kind::Utf8 : TextEncoding::Kind::Windows1250);
+        m_dropped = parser.DroppedLines();
     } catch (const std::bad_alloc &) {
         // Too many verses for the memory left: told as a file that cannot be read.
         list.Clear();
@@ -146,17 +149,38 @@ bool VerseFile::Load(VerseList &list, bool czech, ErrorReporter &reporter)
     return true;
 }
 
+// The file's bytes, read under a shared lock; when a rewrite in place was
+// cut off, under an exclusive one after the rewrite is put right.
+std::optional<QByteArray> VerseFile::ReadLocked()
+{
+    {
+        RegularFile file(m_path, RegularFile::Access::Read);
+        struct stat st = {};
+        if (!file.IsOpen() || ::fstat(file.Handle(), &st) != 0)
+            return std::nullopt;
+        if (!InPlaceRepair::Pending(st) || ::access(QFile::encodeName(m_path).constData(), W_OK) != 0) {
+            m_stamp = FileStamp::OfDescriptor(file.Handle());
+            return file.ReadAll();
+        }
+    }
+    RegularFile file(m_path, RegularFile::Access::ReadWrite);
+    if (!file.IsOpen())
+        return std::nullopt;
+    m_notice = InPlaceRepair::Repair(file.Handle(), QFile::encodeName(m_path));
+    m_stamp = FileStamp::OfDescriptor(file.Handle());
+    return file.ReadAll();
+}
+
 SaveResult VerseFile::Save(const VerseList &list, bool replaceChanged)
 {
-    if (!replaceChanged && m_stamp.IsValid()) {
-        const FileStamp now = FileStamp::OfPath(m_path);
-        if (now.IsValid() && now != m_stamp)
-            return {SaveResult::Status::ChangedOnDisk, 0};
-    }
-    const WriteOutcome outcome = WriteFileAtomically(m_path, Serialize(list));
-    if (outcome.error != 0)
-        return {SaveResult::Status::Failed, outcome.error};
+    const bool check = !replaceChanged && m_stamp.IsValid();
+    const WriteOutcome outcome = WriteFileAtomically(m_path, Serialize(list), check ? &m_stamp : nullptr);
+    if (outcome.changed)
+        return {SaveResult::Status::ChangedOnDisk, {}, outcome.vanished};
+    if (outcome.error)
+        return {SaveResult::Status::Failed, outcome.error, false};
     m_stamp = outcome.stamp;
+    m_dropped = 0;
     return {};
 }
 

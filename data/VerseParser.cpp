@@ -11,6 +11,31 @@ QByteArray WithSpareByte(QByteArray bytes)
     return bytes;
 }
 
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t' || c == '\f' || c == '\v';
+}
+
+// The lines in bytes (CR or LF ending each) that hold more than blanks and
+// are not just the marker kept.
+qsizetype CountDropped(QByteArrayView bytes, QByteArrayView kept)
+{
+    qsizetype count = 0;
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i <= bytes.size(); ++i) {
+        if (i < bytes.size() && bytes[i] != '\r' && bytes[i] != '\n')
+            continue;
+        QByteArrayView piece = bytes.sliced(begin, i - begin);
+        while (!piece.isEmpty() && IsBlank(piece.front()))
+            piece = piece.sliced(1);
+        while (!piece.isEmpty() && IsBlank(piece.back()))
+            piece.chop(1);
+        count += !piece.isEmpty() && piece != kept;
+        begin = i + 1;
+    }
+    return count;
+}
+
 } // namespace
 
 VerseParser::VerseParser(QByteArray bytes)
@@ -29,6 +54,8 @@ inline bool VerseParser::OnLine(const Line &line)
     case Expect::Title:
         if (line.hasDollar && QByteArrayView(line.begin, line.length).contains("$$$")) {
             m_checkTo = line.next;
+            m_dropped += CountDropped(QByteArrayView(line.begin, line.length), "$$$");
+            m_dropped += CountDropped(QByteArrayView(line.next, m_end - line.next), {});
             return false;
         }
         m_title = line;
@@ -41,6 +68,8 @@ inline bool VerseParser::OnLine(const Line &line)
         break;
     case Expect::Text:
         if (line.hasHash) {
+            if (line.length != 1)
+                m_dropped += CountDropped(QByteArrayView(line.begin, line.length), "#");
             EndRecord();
             m_expect = Expect::Title;
             break;

@@ -28,6 +28,10 @@ public:
     // All bytes up to the end of the end marker's line (or the end) are
     // valid UTF-8.
     bool IsUtf8() const { return m_utf8; }
+    // How many lines the list cannot give back when written: words on a
+    // record's "#" line, more than "$$$" on the end marker's line, and the
+    // lines after it that are not blank (a lone CR ending a line too).
+    qsizetype DroppedLines() const { return m_dropped; }
 
 private:
     using Line = LineScanner::Line;
@@ -58,4 +62,5 @@ private:
 
     const char *m_checkTo = nullptr; // the bytes whose encoding counts end here
     bool m_utf8 = true;
+    qsizetype m_dropped = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "data/ErrorReporter.h"
 #include "data/Settings.h"
+#include "data/StateFolder.h"
 #include "data/VerseFile.h"
 
 #include <QThread>
@@ -42,6 +43,9 @@ void VersePrefetch::Start(const QString &settingsPath)
     // thread: asking here, before the second thread runs, makes it this one,
     // whatever the timing. The read itself makes no Qt object either.
     QThread::currentThread();
+    // The state folder's path comes from the environment, read here while
+    // no other thread can change it.
+    StateFolder::Path();
     Pending() = std::async(std::launch::async, Read, settingsPath);
 }
 

@@ -1,6 +1,7 @@
 #include "platform/MessageBox.h"
 
 #include "platform/CWinApp.h"
+#include "platform/QuitRequest.h"
 
 #include <QApplication>
 #include <QList>
@@ -62,8 +63,12 @@ void MessageBoxSeam::Reset()
     CurrentHandler() = &MessageBoxSeam::ShowModal;
 }
 
+// Ended from outside, no one is there to answer: each box takes its safe
+// answer (No, Cancel), the one Escape gives.
 int MessageBoxSeam::Show(const MessageBoxRequest &request)
 {
+    if (QuitRequest::FromOutside())
+        return ButtonsOf(request.type).last().second;
     return CurrentHandler()(request);
 }
 

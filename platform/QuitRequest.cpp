@@ -4,6 +4,7 @@
 #include <QMetaObject>
 
 bool QuitRequest::s_requested = false;
+bool QuitRequest::s_fromOutside = false;
 bool QuitRequest::s_exitPosted = false;
 int QuitRequest::s_exitCode = 0;
 int QuitRequest::s_runningLoops = 0;
@@ -14,6 +15,17 @@ void QuitRequest::Post(int exitCode)
     s_exitCode = exitCode;
     if (s_runningLoops > 0)
         PostExit();
+}
+
+void QuitRequest::PostFromOutside()
+{
+    s_fromOutside = true;
+    Post(0);
+}
+
+bool QuitRequest::FromOutside()
+{
+    return s_fromOutside;
 }
 
 bool QuitRequest::Requested()

@@ -10,6 +10,7 @@
 #include <QList>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProcess>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -99,3 +100,33 @@ inline void AnswerNextBox(Qt::Key key, const std::function<void(QMessageBox &)> 
         QTest::keyClick(box, key);
     });
 }
+
+// For a test row whose effects last the process (the quit request ends every
+// later dialog loop): runs this test program again for the current row alone
+// and checks that it passed there. Returns true in the process that did so,
+// false in the process that is to run the row itself.
+inline bool RowRanInOwnProcess(QString &failure)
+{
+    if (qEnvironmentVariableIsSet("LUMERA_TEST_OWN_PROCESS"))
+        return false;
+    QProcess child;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LUMERA_TEST_OWN_PROCESS"), QStringLiteral("1"));
+    child.setProcessEnvironment(environment);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QString::fromLatin1(QTest::currentTestFunction()) + ':' + QString::fromUtf8(QTest::currentDataTag())});
+    const bool passed =
+        child.waitForFinished(120000) && child.exitStatus() == QProcess::NormalExit && child.exitCode() == 0;
+    failure = passed ? QString() : QString::fromUtf8(child.readAll());
+    return true;
+}
+
+#define RUN_IN_OWN_PROCESS() \
+    do { \
+        QString failure_; \
+        if (RowRanInOwnProcess(failure_)) { \
+            QVERIFY2(failure_.isEmpty(), qPrintable(failure_)); \
+            return; \
+        } \
+    } while (false)

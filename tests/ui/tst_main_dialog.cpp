@@ -1,5 +1,9 @@
 #include "DialogTestSupport.h"
 #include "app/CLumeraApp.h"
+#include "data/PosixIo.h"
+#include "data/RecoveryCopy.h"
+#include "data/StateFolder.h"
+#include "platform/EndRequests.h"
 #include "platform/QuitRequest.h"
 #include "res/Resource.h"
 #include "ui/main/CLumeraDlg.h"
@@ -7,22 +11,53 @@
 
 #include <QLineEdit>
 
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 const QByteArray kThreeVerses = "One\r\nRef 1\r\nFirst text.\r\n#\r\n"
                                 "Two\r\nRef 2\r\nSecond text.\r\n#\r\n"
                                 "Three\r\nRef 3\r\nThird text.\r\n#\r\n$$$\r\n";
+const QByteArray kTyped = QByteArray(kThreeVerses).replace("Three\r", "ThreeřЖ\r");
 
 // An editor run from the main window, and what the save then asks and writes.
 struct Save
 {
-    QByteArray file;
-    int button;
-    QString disk; // what happens to the file meanwhile
-    QList<int> answers;
-    QString box, shown; // the last box's text, the title shown afterwards
-    QByteArray saved;
+    QByteArray file; // "-> name": a link to name, which holds kThreeVerses
+    int button; // pressed in the editor, then "řЖ" typed in the title; 0: closed at once
+    QString disk; // what becomes of the file meanwhile: "folder", "changed", "gone"
+    QList<int> answers; // to the boxes in turn; Cancel to any more
+    bool exit; // the main window is then closed with Exit
+    QStringList boxes; // how the texts of the boxes shown begin
+    QString shown; // the title shown after the editor
+    QByteArray saved; // the file afterwards, read through a link
+    bool copy; // the edits went to a recovery copy
 };
+
+// Each recovery copy in the folder, with what it holds.
+QMap<QString, QByteArray> Copies(const WorkFolder &work)
+{
+    QMap<QString, QByteArray> copies;
+    for (const QString &name : QDir(work.Path(".")).entryList({"*-recovered-*"}))
+        copies.insert(name, work.Read(name));
+    return copies;
+}
+
+// Removes the file at the end of the link at name, or the file itself.
+void RemoveFile(const WorkFolder &work, const QString &name)
+{
+    const QFileInfo info(work.Path(name));
+    QVERIFY(QFile::remove(info.isSymLink() ? info.symLinkTarget() : info.filePath()));
+}
+
+void TypeInTitle(CDialog &editor, const QString &text)
+{
+    QTest::keyClick(editor.GetDlgItem(IDC_TITLE), Qt::Key_End);
+    for (QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, editor.GetDlgItem(IDC_TITLE), Qt::Key_unknown, c, Qt::NoModifier);
+}
 
 } // namespace
 
@@ -34,6 +69,11 @@ class TestMainDialog : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_state.isValid());
+        StateFolder::UsePath(QFile::encodeName(m_state.filePath("Lumera")));
+    }
     // The settings' face, style and size give the height, weight, slant and face.
     void fontDescription_data()
     {
@@ -114,39 +154,73 @@ private slots:
         QVERIFY(boxes.shown[0].text.contains(QStringLiteral("vychází")) && boxes.shown[0].owner);
     }
 
-    // "Edit verses": Last (or Delete) and "řЖ" typed in the title; meanwhile the file may become a
-    // folder (the save fails: Retry once it is gone, or Cancel) or be rewritten (the save asks: No
-    // leaves it, the next save asks again). The main window rewrites the file, shows the last verse.
-    void editVerses_rewritesTheFile_data()
+    // "Edit verses": a button pressed and "řЖ" typed in the title, or the editor closed at once;
+    // meanwhile the file may become a folder, be rewritten or be deleted. The main window writes
+    // what changed, asking where the file calls for it, and shows the last verse.
+    void editVerses_writesTheEdits_data()
     {
         QTest::addColumn<Save>("s");
         const QString cantSave = "Error: Can't open file verses.niv\n\nThe file specified in LUMERA.INI in "
                                  "FILES section doesn't exist in the current directory.\n\nIs a directory";
         const QString changed = "The file verses.niv was changed on disk since it was read.\n\n"
                                 "Replace it with your edits?";
-        const QByteArray typed = QByteArray(kThreeVerses).replace("Three\r", "ThreeřЖ\r");
+        const QString gone = "The file verses.niv was deleted or moved since it was read.";
+        const QString notSaved = "Your edits are not saved in the file verses.niv.";
+        const QString drops = "The file verses.niv holds 1 line that Lumera cannot keep";
         const QByteArray cp1250 = "L\xE1ska\r\nJan 3,16\r\n\x8Eivot\r\n#\r\n$$$\r\n";
         const QByteArray lf = QByteArray(kThreeVerses).replace("\r\n", "\n");
-        QTest::newRow("typed") << Save{lf, IDC_LAST, "", {}, "", "ThreeřЖ", typed};
-        const QString question = "Do you really want to delete the verse?";
-        QTest::newRow("delete the only verse")
-            << Save{"Only\nRef\nText\n#\n$$$\n", IDC_DELETE, "", {IDYES}, question, "", "$$$\r\n"};
+        const QByteArray crOnly = "T1\rR1\rA1\r#\rT2\rR2\rA2\r#\r$$$\r";
+        const QByteArray note = QByteArray(kThreeVerses).replace("First text.\r\n#", "First text.\r\n# a note");
+        QTest::newRow("typed") << Save{lf, IDC_LAST, "", {}, false, {}, "ThreeřЖ", kTyped, false};
+        QTest::newRow("delete the only verse") << Save{"Only\nRef\nText\n#\n$$$\n",
+                                                       IDC_DELETE,
+                                                       "",
+                                                       {IDYES},
+                                                       false,
+                                                       {"Do you really want to delete the verse?"},
+                                                       "",
+                                                       "$$$\r\n",
+                                                       false};
         QTest::newRow("Windows-1250 file")
-            << Save{cp1250, IDC_LAST, "", {}, "", "Láskař", QByteArray(cp1250).replace("ska", "ska\xF8")};
-        QTest::newRow("failed save, Retry")
-            << Save{kThreeVerses, IDC_LAST, "folder", {IDRETRY}, cantSave, "ThreeřЖ", typed};
-        QTest::newRow("changed on disk, No then Yes")
-            << Save{kThreeVerses, IDC_LAST, "changed", {IDNO, IDYES}, changed, "ThreeřЖ", typed};
-        // Last: the quit request it posts ends every later dialog loop of this process.
-        QTest::newRow("failed save, Cancel ends the program")
-            << Save{kThreeVerses, IDC_LAST, "folder", {IDCANCEL}, cantSave, "ThreeřЖ", ""};
+            << Save{cp1250, IDC_LAST, "", {}, false, {}, "Láskař", QByteArray(cp1250).replace("ska", "ska\xF8"), false};
+        QTest::newRow("closed at once: a file read as one line stays byte for byte")
+            << Save{crOnly, 0, "", {}, true, {}, "", crOnly, false};
+        QTest::newRow("words a save would drop: No leaves the file, and so does No at Exit")
+            << Save{note, IDC_LAST, "", {IDNO, IDNO}, true, {drops, notSaved}, "ThreeřЖ", note, false};
+        QTest::newRow("words a save would drop: Yes saves without them")
+            << Save{note, IDC_LAST, "", {IDYES}, false, {drops}, "ThreeřЖ", kTyped, false};
+        QTest::newRow("failed save, Retry: the file is gone, Yes writes it again") << Save{
+            kThreeVerses, IDC_LAST, "folder", {IDRETRY, IDYES}, false, {cantSave, gone}, "ThreeřЖ", kTyped, false};
+        QTest::newRow("changed on disk, No then Yes") << Save{
+            kThreeVerses, IDC_LAST, "changed", {IDNO, IDYES}, false, {changed, changed}, "ThreeřЖ", kTyped, false};
+        QTest::newRow("changed on disk, No, then Exit asks: Yes saves over it") << Save{
+            kThreeVerses, IDC_LAST, "changed", {IDNO, IDYES}, true, {changed, notSaved}, "ThreeřЖ", kTyped, false};
+        QTest::newRow("changed on disk, No, then Exit asks: No leaves it") << Save{
+            kThreeVerses, IDC_LAST, "changed", {IDNO, IDNO}, true, {changed, notSaved}, "ThreeřЖ", "changed", false};
+        QTest::newRow("deleted meanwhile: Yes writes it again")
+            << Save{kThreeVerses, IDC_LAST, "gone", {IDYES}, false, {gone}, "ThreeřЖ", kTyped, false};
+        QTest::newRow("a link's file deleted meanwhile: Yes writes through the link")
+            << Save{"-> real.niv", IDC_LAST, "gone", {IDYES}, false, {gone}, "ThreeřЖ", kTyped, false};
+        QTest::newRow("failed save, Cancel: the edits in a copy, said where, and the program ends") << Save{
+            kThreeVerses, IDC_LAST,
+            "folder",     {IDCANCEL},
+            false,        {cantSave, "Your edits could not be saved in the file verses.niv.\n\nThey were kept in "},
+            "ThreeřЖ",    "",
+            true};
     }
-    void editVerses_rewritesTheFile()
+    void editVerses_writesTheEdits()
     {
         QFETCH(Save, s);
+        if (s.answers.contains(IDCANCEL)) // the quit request lasts the process
+            RUN_IN_OWN_PROCESS();
         WorkFolder work;
         work.Write("Lumera.ini", "FILE=verses.niv\r\n");
-        work.Write("verses.niv", s.file);
+        if (s.file.startsWith("-> ")) {
+            work.Write("real.niv", kThreeVerses);
+            QVERIFY(QFile::link(QString::fromLatin1(s.file.sliced(3)), work.Path("verses.niv")));
+        } else {
+            work.Write("verses.niv", s.file);
+        }
         QList<MessageBoxRequest> boxes;
         MessageBoxSeam::SetHandler([&](const MessageBoxRequest &request) {
             boxes.append(request);
@@ -156,16 +230,17 @@ private slots:
         });
         const auto reset = qScopeGuard([] { MessageBoxSeam::Reset(); });
         const auto edit = [&](CDialog &editor) {
-            QTest::mouseClick(editor.GetDlgItem(s.button), Qt::LeftButton);
-            QTest::keyClick(editor.GetDlgItem(IDC_TITLE), Qt::Key_End);
-            for (QChar c : QStringLiteral("řЖ"))
-                QTest::sendKeyEvent(QTest::Click, editor.GetDlgItem(IDC_TITLE), Qt::Key_unknown, c, Qt::NoModifier);
-            if (s.disk.isEmpty())
+            if (s.button == 0)
                 return;
-            QVERIFY(QFile::remove(work.Path("verses.niv")));
+            QTest::mouseClick(editor.GetDlgItem(s.button), Qt::LeftButton);
+            TypeInTitle(editor, QStringLiteral("řЖ"));
+            if (s.disk == "gone")
+                RemoveFile(work, "verses.niv");
+            if (s.disk == "folder" || s.disk == "changed")
+                QVERIFY(QFile::remove(work.Path("verses.niv")));
             if (s.disk == "folder")
                 QVERIFY(QDir(work.Path(".")).mkdir("verses.niv"));
-            else
+            if (s.disk == "changed")
                 work.Write("verses.niv", "changed");
         };
         CLumeraDlg dlg;
@@ -173,18 +248,112 @@ private slots:
             dlg.m_verses.m_nCurrent = 0; // not the verse the editor ends on
             CheckNextDialog(edit);
             dlg.OnSysCommand(IDM_VERSE_EDITOR);
-            if (s.disk == "changed") {
-                QCOMPARE(work.Read("verses.niv"), QByteArray("changed"));
+            if (s.disk == "changed" && !s.exit) { // the next editor run asks again
                 CheckNextDialog([](CDialog &) {});
                 dlg.OnSysCommand(IDM_VERSE_EDITOR);
             }
             QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), s.shown);
+            if (s.exit)
+                QTest::mouseClick(dlg.GetDlgItem(IDOK), Qt::LeftButton);
         });
-        QCOMPARE(boxes.size(), s.answers.size());
-        QCOMPARE(boxes.isEmpty() ? QString() : boxes.last().text, s.box);
-        QCOMPARE(QuitRequested(), s.answers == QList<int>{IDCANCEL});
+        QCOMPARE(boxes.size(), s.boxes.size());
+        for (qsizetype i = 0; i < boxes.size(); ++i)
+            QVERIFY2(boxes[i].text.startsWith(s.boxes[i]), qPrintable(boxes[i].text));
+        QCOMPARE(QuitRequested(), s.copy);
         QCOMPARE(work.Read("verses.niv"), s.saved);
+        QCOMPARE(QFileInfo(work.Path("verses.niv")).isSymLink(), s.file.startsWith("-> "));
+        const QMap<QString, QByteArray> copies = Copies(work);
+        QCOMPARE(copies.values(), s.copy ? QByteArrayList{kTyped} : QByteArrayList());
+        if (s.copy)
+            QVERIFY(boxes.last().text.contains(copies.firstKey()));
     }
+
+    // Ended from outside (SIGTERM, as at logout) with the editor open: the editor closes, the
+    // edits are saved as on a close, but a file changed meanwhile is left alone and the edits
+    // go to a copy that the next start tells of. Nothing is asked.
+    void endedFromOutside_editsNotLost_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("the edits saved") << false;
+        QTest::newRow("file changed meanwhile: the edits in a copy for the next start") << true;
+    }
+    void endedFromOutside_editsNotLost()
+    {
+        QFETCH(bool, changed);
+        RUN_IN_OWN_PROCESS();
+        WorkFolder work;
+        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
+        work.Write("verses.niv", kThreeVerses);
+        MessageBoxScript boxes;
+        EndRequests::Install();
+        CLumeraDlg dlg;
+        RunModal(dlg, [&] {
+            QTimer::singleShot(0, [&] {
+                auto *editor = qobject_cast<CDialog *>(QApplication::activeModalWidget());
+                QVERIFY(editor && editor != &dlg);
+                QTest::mouseClick(editor->GetDlgItem(IDC_LAST), Qt::LeftButton);
+                TypeInTitle(*editor, QStringLiteral("řЖ"));
+                if (changed)
+                    work.Write("verses.niv", "changed");
+                ::raise(SIGTERM);
+            });
+            dlg.OnSysCommand(IDM_VERSE_EDITOR);
+        });
+        QVERIFY(QuitRequest::FromOutside());
+        QCOMPARE(boxes.shown.size(), 0);
+        QCOMPARE(work.Read("verses.niv"), changed ? QByteArray("changed") : kTyped);
+        const QMap<QString, QByteArray> copies = Copies(work);
+        QCOMPARE(copies.values(), changed ? QByteArrayList{kTyped} : QByteArrayList());
+        const QByteArrayList noted = RecoveryCopy::TakeNoted();
+        QCOMPARE(noted.size(), copies.size());
+        if (changed)
+            QCOMPARE(QFileInfo(QFile::decodeName(noted[0])).fileName(), copies.firstKey());
+    }
+
+    // At start the window tells, once, of edits kept when the program was last ended, and of
+    // a save cut off that the load has finished.
+    void start_tellsWhatWasKeptOrMended_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("a copy kept when last ended")
+            << "copy"
+            << "Lumera was ended before it could save your edits. They were kept in:\n\n/saved/v-1.niv";
+        QTest::newRow("a save cut off in place")
+            << "cut"
+            << "Saving the file verses.niv was cut off last time. The save has now been finished";
+    }
+    void start_tellsWhatWasKeptOrMended()
+    {
+        QFETCH(QString, before);
+        QFETCH(QString, told);
+        WorkFolder work;
+        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
+        work.Write("verses.niv", kThreeVerses);
+        if (before == "copy")
+            RecoveryCopy::NoteForNextStart("/saved/v-1.niv");
+        if (before == "cut") { // rewritten in place, as the file has a second link, and killed half-way
+            QVERIFY(::link("verses.niv", "other.niv") == 0);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                // After the journal (a line of about 120 bytes, the name, both lists) and half the file.
+                PosixIo::KillAfterBytes(120 + 10 + kThreeVerses.size() + kTyped.size() + kTyped.size() / 2);
+                ::_exit(int(VerseFile("verses.niv").Save(VerseFile::Parse(kTyped)).status));
+            }
+            int status = 0;
+            QVERIFY(::waitpid(child, &status, 0) == child && WIFSIGNALED(status));
+        }
+        MessageBoxScript boxes;
+        CLumeraDlg dlg;
+        RunModal(dlg, [] {});
+        QCOMPARE(boxes.shown.size(), 1);
+        QVERIFY2(boxes.shown[0].text.startsWith(told), qPrintable(boxes.shown[0].text));
+        QCOMPARE(boxes.shown[0].type, MB_OK | MB_ICONINFORMATION);
+        QCOMPARE(work.Read("other.niv"), before == "cut" ? kTyped : QByteArray());
+    }
+
+private:
+    QTemporaryDir m_state;
 };
 
 QTEST_MAIN(TestMainDialog)

@@ -1,7 +1,6 @@
 #include "ui/main/CLumeraDlg.h"
 
 #include "app/CLumeraApp.h"
-#include "data/ErrorMessages.h"
 #include "data/VersePrefetch.h"
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
@@ -9,6 +8,7 @@
 #include "platform/MessageBox.h"
 #include "platform/QuitRequest.h"
 #include "platform/Resources.h"
+#include "platform/SystemMenu.h"
 #include "res/DialogTemplates.h"
 #include "res/Resource.h"
 #include "res/Strings.h"
@@ -19,11 +19,7 @@
 #include "ui/main/FontDescription.h"
 #include "ui/main/IconPosition.h"
 
-#include <QContextMenuEvent>
-#include <QKeyEvent>
-#include <QMenu>
 #include <QPainter>
-#include <QWindow>
 
 #include <cstdlib>
 
@@ -32,6 +28,7 @@ CLumeraDlg::CLumeraDlg(QWidget *pParent)
     , m_bCzech(theApp.m_bCzech)
     , m_hIcon(LoadIconResource(QStringLiteral("IDR_MAINFRAME")))
     , m_verseFile(QString())
+    , m_saver(m_verseFile, m_verses, m_bCzech)
 {
     OnClicked(IDC_ANOTHER, [this] { PickRandomVerse(); });
     OnClicked(IDC_LICPICT, [this] { ShowEditionInfo(); });
@@ -54,6 +51,7 @@ bool CLumeraDlg::OnInitDialog()
     setWindowIcon(m_hIcon);
     LoadSettings();
     LoadVerseFile();
+    m_saver.TellNotices();
     BuildFonts();
     LoadLogo();
     PickRandomVerse();
@@ -71,36 +69,40 @@ void CLumeraDlg::LoadVerseFile()
     if (auto prefetched = VersePrefetch::Take(m_verseFile.path())) {
         m_verses = std::move(prefetched->list);
         m_verseFile = std::move(prefetched->file);
-        return;
+    } else {
+        m_verseFile.Load(m_verses, m_bCzech, *this);
     }
-    m_verseFile.Load(m_verses, m_bCzech, *this);
+    m_saver.MarkSaved();
 }
 
-// A file changed on disk since it was read is replaced only when the user
-// says so; otherwise it is left alone and the edits stay here, for the next
-// save to ask again. A failed save keeps the edits while the user retries;
-// giving up ends the program as a file error does.
 void CLumeraDlg::SaveVerseFile()
 {
-    bool replaceChanged = false;
-    for (;;) {
-        const SaveResult result = m_verseFile.Save(m_verses, replaceChanged);
-        if (result.status == SaveResult::Status::Saved)
-            return;
-        if (result.status == SaveResult::Status::ChangedOnDisk) {
-            if (AfxMessageBox(ErrorMessages::VerseFileChanged(m_bCzech, m_verseFile.path()), MB_YESNO | MB_ICONQUESTION)
-                != IDYES)
-                return;
-            replaceChanged = true;
-            continue;
-        }
-        if (AfxMessageBox(ErrorMessages::CantSaveVerseFile(m_bCzech, m_verseFile.path(), result.error),
-                          MB_RETRYCANCEL | MB_ICONSTOP)
-            != IDRETRY) {
-            PostQuitMessage(0);
-            return;
-        }
-    }
+    m_saver.Save();
+}
+
+void CLumeraDlg::KeepUnsavedEdits()
+{
+    m_saver.KeepUnsaved(false);
+}
+
+void CLumeraDlg::OnOK()
+{
+    m_saver.BeforeClose();
+    CDialog::OnOK();
+}
+
+void CLumeraDlg::OnCancel()
+{
+    m_saver.BeforeClose();
+    CDialog::OnCancel();
+}
+
+// The modal run ended some other way (the quit request): whatever is not in
+// the file is kept aside.
+void CLumeraDlg::PostNcDestroy()
+{
+    m_saver.KeepUnsaved(!QuitRequest::FromOutside());
+    CDialog::PostNcDestroy();
 }
 
 void CLumeraDlg::ReportFileError(const QString &message)
@@ -155,47 +157,11 @@ void CLumeraDlg::ShowEditionInfo()
 
 void CLumeraDlg::BuildSystemMenu()
 {
-    m_pSysMenu = new QMenu(this);
-    const auto add = [this](const QString &text, unsigned id) {
-        connect(m_pSysMenu->addAction(text), &QAction::triggered, this, [this, id] { OnSysCommand(id); });
-    };
-    add(tr("&Move"), SC_MOVE);
-    add(tr("&Close\tAlt+F4"), SC_CLOSE);
-    m_pSysMenu->addSeparator();
-    add(LoadResString(IDS_VERSE_EDITOR), IDM_VERSE_EDITOR);
-    m_pSysMenu->addSeparator();
-    add(LoadResString(IDS_ABOUTBOX), IDM_ABOUTBOX);
-
-    installEventFilter(this);
-    for (QWidget *child : findChildren<QWidget *>())
-        child->installEventFilter(this);
-}
-
-void CLumeraDlg::ShowSystemMenu(const QPoint &globalPos)
-{
-    m_pSysMenu->popup(globalPos);
-}
-
-bool CLumeraDlg::eventFilter(QObject *watched, QEvent *event)
-{
-    if (event->type() == QEvent::ContextMenu && watched->isWidgetType() && m_pSysMenu
-        && !m_pSysMenu->isAncestorOf(static_cast<QWidget *>(watched))) {
-        auto *menuEvent = static_cast<QContextMenuEvent *>(event);
-        QPoint pos = menuEvent->globalPos();
-        if (menuEvent->reason() != QContextMenuEvent::Mouse)
-            pos = mapToGlobal(QPoint(0, 0));
-        ShowSystemMenu(pos);
-        return true;
-    }
-    if (event->type() == QEvent::KeyPress) {
-        const auto *key = static_cast<QKeyEvent *>(event);
-        const bool menuKey = key->key() == Qt::Key_Menu && key->modifiers() == Qt::NoModifier;
-        if (menuKey || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
-            ShowSystemMenu(mapToGlobal(QPoint(0, 0)));
-            return true;
-        }
-    }
-    return CDialog::eventFilter(watched, event);
+    m_windowMenu = new SystemMenu(this, [this](unsigned id) { OnSysCommand(id); });
+    m_windowMenu->AppendSeparator();
+    m_windowMenu->AppendItem(IDM_VERSE_EDITOR, LoadResString(IDS_VERSE_EDITOR));
+    m_windowMenu->AppendSeparator();
+    m_windowMenu->AppendItem(IDM_ABOUTBOX, LoadResString(IDS_ABOUTBOX));
 }
 
 void CLumeraDlg::OnSysCommand(unsigned nID)
@@ -204,16 +170,13 @@ void CLumeraDlg::OnSysCommand(unsigned nID)
         RunAboutBox();
     } else if (nID == IDM_VERSE_EDITOR) {
         RunVerseEditor();
-    } else if (nID == SC_CLOSE) {
-        OnCancel();
-    } else if (nID == SC_MOVE) {
-        if (QWindow *window = windowHandle())
-            window->startSystemMove();
+    } else {
+        SystemMenu::DefaultCommand(this, nID);
     }
 }
 
 // The editor works on the verse arrays in place and on copies of the count
-// and the index; afterwards the file is rewritten, changed or not, and the
+// and the index; afterwards what it changed is written to the file, and the
 // verse at the editor's last position is shown (empty fields for none).
 void CLumeraDlg::RunVerseEditor()
 {

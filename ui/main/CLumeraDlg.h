@@ -5,6 +5,8 @@
 #include "data/VerseFile.h"
 #include "data/VerseList.h"
 #include "platform/CDialog.h"
+#include "platform/SystemMenu.h"
+#include "ui/main/VerseSaver.h"
 
 #include <QFont>
 #include <QIcon>
@@ -13,7 +15,6 @@
 #include <functional>
 
 class CBitmapButton;
-class QMenu;
 
 // The main window: shows one verse of the verse file at random, picks again
 // on "Another", shows the edition information from the logo button, and runs
@@ -28,18 +29,18 @@ public:
 
     void LoadSettings();
     void LoadVerseFile();
+    // Writes edits not yet in the verse file back to it (see VerseSaver).
     void SaveVerseFile();
+    // The program is ending without its window (the display went away):
+    // edits not in the file go to a recovery copy, told of at the next start.
+    void KeepUnsavedEdits();
     void PickRandomVerse();
     void ShowEditionInfo();
     // A window-menu command: the about box (any id that masks to it), the
     // verse editor, or the window's own commands.
     void OnSysCommand(unsigned nID);
 
-    // The window's own menu commands.
-    static constexpr unsigned SC_MOVE = 0xF010;
-    static constexpr unsigned SC_CLOSE = 0xF060;
-
-    QMenu *SystemMenu() const { return m_pSysMenu; }
+    QMenu *WindowMenu() const { return m_windowMenu->Menu(); }
     const VerseFile &File() const { return m_verseFile; }
 
     int m_bCzech;
@@ -58,13 +59,15 @@ public:
 protected:
     bool OnInitDialog() override;
     void DoDataExchange(CDataExchange *pDX) override;
+    // Exit, Escape and the close box: first a word on edits not in the file.
+    void OnOK() override;
+    void OnCancel() override;
+    void PostNcDestroy() override;
     void paintEvent(QPaintEvent *event) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void ReportFileError(const QString &message) override;
     void BuildSystemMenu();
-    void ShowSystemMenu(const QPoint &globalPos);
     void BuildFonts();
     void LoadLogo();
     void ShowCurrentVerse();
@@ -72,5 +75,6 @@ private:
     void RunAboutBox();
 
     VerseFile m_verseFile;
-    QMenu *m_pSysMenu = nullptr;
+    VerseSaver m_saver;
+    SystemMenu *m_windowMenu = nullptr;
 };
