@@ -17,10 +17,14 @@ void QuitRequest::Post(int exitCode)
         PostExit();
 }
 
+// Posted at once, whatever loop runs: a message box open at start-up ends
+// too, and no later one is shown.
 void QuitRequest::PostFromOutside()
 {
     s_fromOutside = true;
-    Post(0);
+    s_requested = true;
+    s_exitCode = 0;
+    PostExit();
 }
 
 bool QuitRequest::FromOutside()

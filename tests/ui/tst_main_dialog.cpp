@@ -9,6 +9,7 @@
 #include "ui/main/CLumeraDlg.h"
 #include "ui/main/FontDescription.h"
 
+#include <QElapsedTimer>
 #include <QLineEdit>
 
 #include <csignal>
@@ -308,6 +309,34 @@ private slots:
         QCOMPARE(noted.size(), copies.size());
         if (changed)
             QCOMPARE(QFileInfo(QFile::decodeName(noted[0])).fileName(), copies.firstKey());
+    }
+
+    // Ended from outside while a message box is open at start-up: the box closes and the
+    // program ends, instead of waiting for someone to answer.
+    void endedFromOutside_whileABoxIsOpenAtStart()
+    {
+        RUN_IN_OWN_PROCESS();
+        WorkFolder work;
+        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
+        work.Write("verses.niv", kThreeVerses);
+        RecoveryCopy::NoteForNextStart("/saved/v-1.niv"); // told in a box at start
+        EndRequests::Install();
+        bool boxOpen = false;
+        QTimer::singleShot(0, [&] {
+            boxOpen = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()) != nullptr;
+            ::raise(SIGTERM);
+        });
+        QTimer::singleShot(10000, [] { // should the signal not end it
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        QElapsedTimer timer;
+        timer.start();
+        CLumeraDlg dlg;
+        dlg.DoModal();
+        QVERIFY(boxOpen);
+        QVERIFY(QuitRequest::FromOutside());
+        QVERIFY2(timer.elapsed() < 5000, "the box waited for an answer");
     }
 
     // At start the window tells, once, of edits kept when the program was last ended, and of

@@ -6,6 +6,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -20,6 +24,16 @@ private slots:
     void leadingInt_data();
     void leadingInt();
 };
+
+namespace {
+
+QString UserName(uid_t uid)
+{
+    const passwd *entry = ::getpwuid(uid);
+    return entry ? QString::fromLocal8Bit(entry->pw_name) : QString::number(uid);
+}
+
+} // namespace
 
 void TestSettings::parse_data()
 {
@@ -76,14 +90,31 @@ void TestSettings::load_data()
     QTest::addColumn<QByteArray>("ini"); // written there, unless null
     QTest::addColumn<bool>("czech");
     QTest::addColumn<QString>("message"); // empty: the file was read
+    QTest::addColumn<int>("mode"); // given to the file unless 0
+    QTest::addColumn<int>("owner"); // given to the file unless -1
     const QString english =
         QStringLiteral("Error: Can't open file Lumera.ini\n\nThe file doesn't exist in the current directory.");
-    QTest::newRow("file read") << QString() << QByteArray("[FILES]\r\nFILE=Psalms.niv\r\n") << false << QString();
-    QTest::newRow("missing, English") << QString() << QByteArray() << false << english;
+    const QByteArray ini = "[FILES]\r\nFILE=/home/someone/.profile\r\n";
+    const QString me = UserName(::geteuid());
+    const QString refused = "Error: Can't open file Lumera.ini\n\n";
+    const QString ownOnly = " Lumera only reads a settings file of your own that no one else may change.";
+    QTest::newRow("file read") << QString() << ini << false << QString() << 0 << -1;
+    QTest::newRow("group may write, the user's own group: read") << QString() << ini << false << QString() << 0664 << -1;
+    QTest::newRow("others may write: refused, the owner named")
+        << QString() << ini << false << refused + "Other users may change the file (owner: " + me + ")." + ownOnly
+        << 0666 << -1;
+    QTest::newRow("another user's file: refused, in Czech")
+        << QString() << ini << true
+        << QStringLiteral("Chyba: Nemůžu otevřít soubor Lumera.ini\n\nSoubor patří jinému uživateli (nobody). Lumera "
+                          "čte jen vlastní soubor nastavení, který nikdo jiný nemůže měnit.")
+        << 0644 << 65534;
+    QTest::newRow("missing, English") << QString() << QByteArray() << false << english << 0 << -1;
     QTest::newRow("missing, Czech")
         << QString() << QByteArray() << true
-        << QStringLiteral("Chyba: Nemůžu otevřít soubor Lumera.ini\n\nSoubor zřejmě v aktuálním adresáři neexistuje.");
-    QTest::newRow("read error after the open") << QStringLiteral("/proc/self/mem") << QByteArray() << false << english;
+        << QStringLiteral("Chyba: Nemůžu otevřít soubor Lumera.ini\n\nSoubor zřejmě v aktuálním adresáři neexistuje.")
+        << 0 << -1;
+    QTest::newRow("read error after the open")
+        << QStringLiteral("/proc/self/mem") << QByteArray() << false << english << 0 << -1;
 }
 
 // A file that cannot be read leaves the defaults, whatever was set before.
@@ -93,6 +124,10 @@ void TestSettings::load()
     QFETCH(QByteArray, ini);
     QFETCH(bool, czech);
     QFETCH(QString, message);
+    QFETCH(int, mode);
+    QFETCH(int, owner);
+    if (owner >= 0 && ::geteuid() != 0)
+        QSKIP("needs the superuser to hand a file to another user");
     QTemporaryDir dir;
     if (path.isEmpty())
         path = dir.filePath("Lumera.ini");
@@ -100,12 +135,15 @@ void TestSettings::load()
     if (!ini.isNull())
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(ini) == ini.size());
     file.close();
+    const QByteArray name = QFile::encodeName(path);
+    QVERIFY(mode == 0 || ::chmod(name.constData(), mode_t(mode)) == 0);
+    QVERIFY(owner < 0 || ::chown(name.constData(), uid_t(owner), gid_t(-1)) == 0);
     RecordingReporter reporter;
     Settings settings;
     settings.m_strFile = "changed.niv";
     QCOMPARE(settings.Load(path, czech, reporter), message.isEmpty());
     QCOMPARE(reporter.messages, message.isEmpty() ? QStringList() : QStringList{message});
-    QCOMPARE(settings, Settings::Parse(ini));
+    QCOMPARE(settings, message.isEmpty() ? Settings::Parse(ini) : Settings());
 }
 
 void TestSettings::verseFilePath_decodesByEncoding()
