@@ -55,10 +55,21 @@ Written WriteIn(const QByteArray &dir, const QByteArray &verseName, QByteArrayVi
     return {EEXIST, {}};
 }
 
+// The path from the root, so that it still leads to the copy from another
+// folder.
+QByteArray FromRoot(const QByteArray &path)
+{
+    char here[4096];
+    if (path.startsWith('/') || !::getcwd(here, sizeof here))
+        return path;
+    return QByteArray(here) + '/' + path;
+}
+
 } // namespace
 
-Written Write(const QByteArray &versePath, QByteArrayView bytes)
+Written Write(const QByteArray &relativePath, QByteArrayView bytes)
 {
+    const QByteArray versePath = FromRoot(relativePath);
     const qsizetype slash = versePath.lastIndexOf('/');
     const QByteArray dir = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : versePath.left(slash);
     const QByteArray name = versePath.sliced(slash + 1);

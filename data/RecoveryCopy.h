@@ -11,7 +11,7 @@ namespace RecoveryCopy {
 struct Written
 {
     int error = 0; // 0, or the errno that stopped the copy
-    QByteArray path; // where the copy is
+    QByteArray path; // where the copy is, from the root
 };
 
 // Writes bytes to a new file beside the verse file at versePath, named after

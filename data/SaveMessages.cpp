@@ -41,23 +41,26 @@ QString DropsLines(bool czech, const QString &fileName, qsizetype lines)
             .arg(ErrorMessages::ShortName(fileName), count);
     return QStringLiteral("The file %1 holds %2 that Lumera cannot keep: words on a line with \"#\", or text on or "
                           "after the line with \"$$$\". Saving your edits drops them.\n\nSave your edits anyway?")
-        .arg(ErrorMessages::ShortName(fileName), lines == 1 ? QStringLiteral("1 line") : count + QStringLiteral(" lines"));
+        .arg(ErrorMessages::ShortName(fileName),
+             lines == 1 ? QStringLiteral("1 line") : count + QStringLiteral(" lines"));
 }
 
 QString NotSaved(bool czech, const QString &fileName)
 {
     return ErrorMessages::WithName(
-        czech ? QStringLiteral("Vaše úpravy nejsou uloženy v souboru %s.\n\nUložit je teď do tohoto souboru? Ne: soubor "
-                               "zůstane, jak je, a vaše úpravy se ztratí.")
-              : QStringLiteral("Your edits are not saved in the file %s.\n\nSave them over the file now? No leaves the "
-                               "file as it is, and your edits are lost."),
+        czech
+            ? QStringLiteral("Vaše úpravy nejsou uloženy v souboru %s.\n\nUložit je teď do tohoto souboru? Ne: soubor "
+                             "zůstane, jak je, a vaše úpravy se ztratí.")
+            : QStringLiteral("Your edits are not saved in the file %s.\n\nSave them over the file now? No leaves the "
+                             "file as it is, and your edits are lost."),
         fileName);
 }
 
 QString KeptInCopy(bool czech, const QString &fileName, const QString &copy)
 {
-    return Named(czech ? QStringLiteral("Vaše úpravy se nepodařilo uložit do souboru %1.\n\nJsou uschovány v souboru %2.")
-                       : QStringLiteral("Your edits could not be saved in the file %1.\n\nThey were kept in %2."),
+    return Named(czech
+                     ? QStringLiteral("Vaše úpravy se nepodařilo uložit do souboru %1.\n\nJsou uschovány v souboru %2.")
+                     : QStringLiteral("Your edits could not be saved in the file %1.\n\nThey were kept in %2."),
                  fileName, copy);
 }
 

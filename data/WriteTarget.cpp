@@ -125,8 +125,7 @@ FileError WriteTarget::Trust() const
 {
     struct stat none = {};
     none.st_uid = ::geteuid();
-    const FileTrust::Problem problem =
-        FileTrust::Check(Exists() ? m_stat : none, m_viaLink ? &m_link : nullptr);
+    const FileTrust::Problem problem = FileTrust::Check(Exists() ? m_stat : none, m_viaLink ? &m_link : nullptr);
     switch (problem) {
     case FileTrust::Problem::OtherOwner: return {FileError::Kind::OtherOwner, 0};
     case FileTrust::Problem::OthersMayWrite: return {FileError::Kind::OthersMayWrite, 0};

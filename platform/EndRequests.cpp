@@ -28,8 +28,7 @@ void OnSignal(int)
 void Drain()
 {
     char bytes[64];
-    while (::read(s_pipe[0], bytes, sizeof bytes) > 0) {
-    }
+    while (::read(s_pipe[0], bytes, sizeof bytes) > 0) { }
 }
 
 } // namespace

@@ -99,7 +99,8 @@ void TestSettings::load_data()
     const QString refused = "Error: Can't open file Lumera.ini\n\n";
     const QString ownOnly = " Lumera only reads a settings file of your own that no one else may change.";
     QTest::newRow("file read") << QString() << ini << false << QString() << 0 << -1;
-    QTest::newRow("group may write, the user's own group: read") << QString() << ini << false << QString() << 0664 << -1;
+    QTest::newRow("group may write, the user's own group: read")
+        << QString() << ini << false << QString() << 0664 << -1;
     QTest::newRow("others may write: refused, the owner named")
         << QString() << ini << false << refused + "Other users may change the file (owner: " + me + ")." + ownOnly
         << 0666 << -1;

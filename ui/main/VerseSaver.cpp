@@ -108,8 +108,11 @@ void VerseSaver::KeepUnsaved(bool canTellNow)
 {
     if (!HasUnsavedEdits())
         return;
-    const RecoveryCopy::Written copy =
-        RecoveryCopy::Write(QFile::encodeName(m_file.path()), VerseFile::Serialize(m_verses));
+    // While the editor runs, the arrays may hold verses it added that the
+    // count does not know of yet.
+    VerseList all = m_verses;
+    all.m_nVerseCount = int(all.m_arrTitles.size());
+    const RecoveryCopy::Written copy = RecoveryCopy::Write(QFile::encodeName(m_file.path()), VerseFile::Serialize(all));
     if (copy.error != 0) {
         if (canTellNow)
             AfxMessageBox(ErrorMessages::CantSaveVerseFile(m_czech, m_file.path(), FileError::FromErrno(copy.error)),
