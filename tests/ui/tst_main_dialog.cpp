@@ -120,7 +120,7 @@ private slots:
                                    "FONT2=DejaVu Serif\r\nFACE2=ITALIC\r\nSIZE2=16\r\n");
         QByteArray file;
         for (int i = 0; i < count; ++i)
-            file += "T" + QByteArray::number(i) + "\r\nR\r\nText\r\nline.\r\n#\r\n";
+            file += "T" + QByteArray::number(i) + "\r\nR" + QByteArray::number(i) + "\r\nText\r\nline.\r\n#\r\n";
         folder.Write("verses.niv", file + "$$$\r\n");
         MessageBoxScript boxes;
         CLumeraDlg dlg;
@@ -135,6 +135,7 @@ private slots:
             // Ctrl+Enter puts no line break in the read-only text.
             QTest::keyClick(dlg.GetDlgItem(IDC_CONTENTS), Qt::Key_Return, Qt::ControlModifier);
             QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), picked < 0 ? QString() : "T" + QString::number(picked));
+            QCOMPARE(dlg.GetDlgItemText(IDC_NUMBER), picked < 0 ? QString() : "R" + QString::number(picked));
             QCOMPARE(dlg.GetDlgItemText(IDC_CONTENTS), picked < 0 ? QString() : QStringLiteral("Text line. "));
             for (int id : {IDC_TITLE, IDC_NUMBER, IDC_CONTENTS}) // read-only, showing the start of the text
                 QVERIFY(dlg.GetDlgItem(id)->property("readOnly").toBool());

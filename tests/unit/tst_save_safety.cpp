@@ -200,9 +200,9 @@ void TestSaveSafety::inPlaceSave_killedAnywhere_loadsOldOrNew()
     // its end.
     const qint64 end = 120 + path.size() + oldBytes.size() + 2 * newBytes.size();
     QList<qint64> points;
-    for (qint64 n = 0; n < end; n += end / 100)
+    for (qint64 n = 0; n < end; n += end / 60)
         points.append(n);
-    for (qint64 n = end - 400; n < end + 200; n += 7)
+    for (qint64 n = end - 300; n < end + 100; n += 9)
         points.append(n);
     int asOld = 0, asNew = 0, finished = 0;
     for (qint64 point : std::as_const(points)) {
