@@ -22,6 +22,11 @@ TextEncoding TextEncoding::Detect(QByteArrayView bytes)
     return TextEncoding(IsValidUtf8(bytes) ? Kind::Utf8 : Kind::Windows1250);
 }
 
+QStringDecoder TextEncoding::Decoder() const
+{
+    return QStringDecoder(CodecName(m_kind));
+}
+
 QString TextEncoding::Decode(QByteArrayView bytes) const
 {
     QStringDecoder decoder(CodecName(m_kind));

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
+#include <QStringDecoder>
 
 #include <optional>
 
@@ -25,6 +26,8 @@ public:
 
     Kind kind() const { return m_kind; }
     QString Decode(QByteArrayView bytes) const;
+    // A decoder for many pieces in turn, cheaper than Decode for each.
+    QStringDecoder Decoder() const;
     // nullopt when the text holds a character this encoding cannot store.
     std::optional<QByteArray> Encode(const QString &text) const;
 
