@@ -11,8 +11,10 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QSet>
 
 #include <csignal>
+#include <random>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -108,13 +110,16 @@ private slots:
     void start_showsPickedVerseInFields_data()
     {
         QTest::addColumn<int>("count");
-        QTest::newRow("200 verses") << 200;
-        QTest::newRow("empty list") << 0;
+        QTest::addColumn<int>("first"); // shown at start, the generator giving its largest number
+        QTest::addColumn<int>("next"); // shown by "Another", any verse but the first
+        QTest::newRow("200 verses") << 200 << 199 << 198;
+        QTest::newRow("empty list") << 0 << -1 << -1;
     }
-    // The pick seeds with the clock: picks in the same second show the same verse.
     void start_showsPickedVerseInFields()
     {
         QFETCH(int, count);
+        QFETCH(int, first);
+        QFETCH(int, next);
         WorkFolder folder;
         folder.Write("Lumera.ini", "FILE=verses.niv\r\nFONT1=DejaVu Sans\r\nFACE1=BOLD\r\nSIZE1=-20\r\n"
                                    "FONT2=DejaVu Serif\r\nFACE2=ITALIC\r\nSIZE2=16\r\n");
@@ -124,12 +129,12 @@ private slots:
         folder.Write("verses.niv", file + "$$$\r\n");
         MessageBoxScript boxes;
         CLumeraDlg dlg;
-        dlg.m_clock = [] { return std::time_t(1'700'000'123); };
-        std::srand(1'700'000'123);
-        const int picked = count ? std::rand() % count : -1;
+        dlg.m_random = [](int bound) { return bound - 1; };
+        const int picked = next;
         RunModal(dlg, [&] {
             QVERIFY(QTest::qWaitForWindowExposed(&dlg));
             QCOMPARE(QApplication::focusWidget(), dlg.GetDlgItem(IDOK)); // Exit
+            QCOMPARE(dlg.m_verses.m_nCurrent, first);
             QTest::mouseClick(dlg.GetDlgItem(IDC_ANOTHER), Qt::LeftButton);
             QCOMPARE(dlg.m_verses.m_nCurrent, picked);
             // Ctrl+Enter puts no line break in the read-only text.
@@ -154,6 +159,36 @@ private slots:
         QCOMPARE(boxes.shown.size(), 1); // the edition box
         QCOMPARE(boxes.shown[0].caption, QStringLiteral("Edition"));
         QVERIFY(boxes.shown[0].text.contains(QStringLiteral("vychází")) && boxes.shown[0].owner);
+    }
+
+    // "Another", pressed again and again with a seeded generator, never shows the verse shown,
+    // and in time shows every other one; a single verse stays.
+    void another_neverRepeatsReachesEveryOther_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::newRow("one verse") << 1;
+        QTest::newRow("two verses") << 2;
+        QTest::newRow("seven verses") << 7;
+    }
+    void another_neverRepeatsReachesEveryOther()
+    {
+        QFETCH(int, count);
+        WorkFolder folder;
+        folder.Write("Lumera.ini", "FILE=verses.niv\r\n");
+        folder.Write("verses.niv", QByteArray("T\r\nR\r\nA\r\n#\r\n").repeated(count) + "$$$\r\n");
+        std::mt19937 generator(20261208);
+        CLumeraDlg dlg;
+        dlg.m_random = [&](int bound) { return std::uniform_int_distribution<int>(0, bound - 1)(generator); };
+        RunModal(dlg, [&] {
+            QSet<int> reached;
+            for (int press = 0; press < 300; ++press) {
+                const int shown = dlg.m_verses.m_nCurrent;
+                QTest::mouseClick(dlg.GetDlgItem(IDC_ANOTHER), Qt::LeftButton);
+                QVERIFY(count == 1 ? dlg.m_verses.m_nCurrent == 0 : dlg.m_verses.m_nCurrent != shown);
+                reached.insert(dlg.m_verses.m_nCurrent);
+            }
+            QCOMPARE(reached.size(), count);
+        });
     }
 
     // "Edit verses": a button pressed and "řЖ" typed in the title, or the editor closed at once;

@@ -20,13 +20,13 @@
 #include "ui/main/IconPosition.h"
 
 #include <QPainter>
-
-#include <cstdlib>
+#include <QRandomGenerator>
 
 CLumeraDlg::CLumeraDlg(QWidget *pParent)
     : CDialog(LoadDialogTemplate(IDD_LUMERA_DIALOG), pParent)
     , m_bCzech(theApp.m_bCzech)
     , m_hIcon(LoadIconResource(QStringLiteral("IDR_MAINFRAME")))
+    , m_random([](int bound) { return int(QRandomGenerator::global()->bounded(bound)); })
     , m_verseFile(QString())
     , m_saver(m_verseFile, m_verses, m_bCzech)
 {
@@ -134,8 +134,9 @@ void CLumeraDlg::LoadLogo()
 
 void CLumeraDlg::PickRandomVerse()
 {
-    std::srand(unsigned(m_clock()));
-    m_verses.m_nCurrent = m_verses.m_nVerseCount == 0 ? -1 : std::rand() % m_verses.m_nVerseCount;
+    // The first pick may show any verse; "Another" always shows another one.
+    m_verses.m_nCurrent = PickVerse(m_verses.m_nVerseCount, m_picked ? m_verses.m_nCurrent : -1, m_random);
+    m_picked = true;
     ShowCurrentVerse();
 }
 

@@ -6,13 +6,12 @@
 #include "data/VerseList.h"
 #include "platform/CDialog.h"
 #include "platform/SystemMenu.h"
+#include "ui/main/VersePick.h"
 #include "ui/main/VerseSaver.h"
 
 #include <QFont>
 #include <QIcon>
 
-#include <ctime>
-#include <functional>
 
 class CBitmapButton;
 
@@ -53,8 +52,8 @@ public:
     QFont m_fontTitle;
     QFont m_fontContents;
     CBitmapButton *m_btnLogo = nullptr;
-    // The clock that seeds each pick (whole seconds).
-    std::function<std::time_t()> m_clock = [] { return std::time(nullptr); };
+    // The random numbers of the picks: seeded once per run by the system.
+    RandomBelow m_random;
 
 protected:
     bool OnInitDialog() override;
@@ -76,5 +75,6 @@ private:
 
     VerseFile m_verseFile;
     VerseSaver m_saver;
+    bool m_picked = false; // a pick has shown a verse
     SystemMenu *m_windowMenu = nullptr;
 };
