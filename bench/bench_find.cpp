@@ -28,7 +28,8 @@ double Milliseconds(const QElapsedTimer &timer)
 
 int main(int argc, char *argv[])
 {
-    const QString path = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(LUMERA_SHARED_DATA "/bible-full.niv");
+    const QString path =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(LUMERA_SHARED_DATA "/bible-full.niv");
     VerseFile file(path);
     VerseList list;
     PrintingReporter reporter;

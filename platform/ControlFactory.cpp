@@ -128,7 +128,9 @@ QWidget *ControlFactory::CreateTextEdit(const ControlTemplate &ctrl, QWidget *di
     auto *edit = new QPlainTextEdit(ctrl.text, dialog);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     edit->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // A text longer than the field could not be read to its end without a
+    // scroll bar, so one shows whenever the text does not fit.
+    edit->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     edit->setTabChangesFocus(true);
     if (!(ctrl.style & WS_BORDER))
         edit->setFrameShape(QFrame::NoFrame);

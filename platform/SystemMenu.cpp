@@ -24,9 +24,11 @@ void SystemMenu::AppendSeparator()
     m_menu->addSeparator();
 }
 
-void SystemMenu::AppendItem(unsigned id, const QString &text)
+QAction *SystemMenu::AppendItem(unsigned id, const QString &text)
 {
-    connect(m_menu->addAction(text), &QAction::triggered, this, [this, id] { m_onCommand(id); });
+    QAction *item = m_menu->addAction(text);
+    connect(item, &QAction::triggered, this, [this, id] { m_onCommand(id); });
+    return item;
 }
 
 void SystemMenu::DefaultCommand(QWidget *window, unsigned id)

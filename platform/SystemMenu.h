@@ -4,6 +4,7 @@
 
 #include <functional>
 
+class QAction;
 class QMenu;
 class QPoint;
 class QWidget;
@@ -25,7 +26,7 @@ public:
     SystemMenu(QWidget *window, std::function<void(unsigned)> onCommand);
 
     void AppendSeparator();
-    void AppendItem(unsigned id, const QString &text);
+    QAction *AppendItem(unsigned id, const QString &text);
     QMenu *Menu() const { return m_menu; }
 
     // What the window does with its own commands: Close is the Escape key's

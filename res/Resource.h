@@ -19,6 +19,7 @@ constexpr int IDS_VERSE_EDITOR = 102;
 // Window-menu commands
 constexpr unsigned IDM_ABOUTBOX = 0x0010;
 constexpr unsigned IDM_VERSE_EDITOR = 0x8003;
+constexpr unsigned IDM_COPY_VERSE = 0x8004;
 
 // Controls
 constexpr int IDC_STATIC = -1;

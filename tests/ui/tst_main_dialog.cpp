@@ -3,14 +3,19 @@
 #include "data/PosixIo.h"
 #include "data/RecoveryCopy.h"
 #include "data/StateFolder.h"
+#include "platform/DialogUnits.h"
 #include "platform/EndRequests.h"
 #include "platform/QuitRequest.h"
 #include "res/Resource.h"
 #include "ui/main/CLumeraDlg.h"
 #include "ui/main/FontDescription.h"
 
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSet>
 
 #include <csignal>
@@ -130,18 +135,17 @@ private slots:
         MessageBoxScript boxes;
         CLumeraDlg dlg;
         dlg.m_random = [](int bound) { return bound - 1; };
-        const int picked = next;
         RunModal(dlg, [&] {
             QVERIFY(QTest::qWaitForWindowExposed(&dlg));
             QCOMPARE(QApplication::focusWidget(), dlg.GetDlgItem(IDOK)); // Exit
             QCOMPARE(dlg.m_verses.m_nCurrent, first);
             QTest::mouseClick(dlg.GetDlgItem(IDC_ANOTHER), Qt::LeftButton);
-            QCOMPARE(dlg.m_verses.m_nCurrent, picked);
+            QCOMPARE(dlg.m_verses.m_nCurrent, next);
             // Ctrl+Enter puts no line break in the read-only text.
             QTest::keyClick(dlg.GetDlgItem(IDC_CONTENTS), Qt::Key_Return, Qt::ControlModifier);
-            QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), picked < 0 ? QString() : "T" + QString::number(picked));
-            QCOMPARE(dlg.GetDlgItemText(IDC_NUMBER), picked < 0 ? QString() : "R" + QString::number(picked));
-            QCOMPARE(dlg.GetDlgItemText(IDC_CONTENTS), picked < 0 ? QString() : QStringLiteral("Text line. "));
+            QCOMPARE(dlg.GetDlgItemText(IDC_TITLE), next < 0 ? QString() : "T" + QString::number(next));
+            QCOMPARE(dlg.GetDlgItemText(IDC_NUMBER), next < 0 ? QString() : "R" + QString::number(next));
+            QCOMPARE(dlg.GetDlgItemText(IDC_CONTENTS), next < 0 ? QString() : QStringLiteral("Text line. "));
             for (int id : {IDC_TITLE, IDC_NUMBER, IDC_CONTENTS}) // read-only, showing the start of the text
                 QVERIFY(dlg.GetDlgItem(id)->property("readOnly").toBool());
             QCOMPARE(qobject_cast<QLineEdit *>(dlg.GetDlgItem(IDC_TITLE))->cursorPosition(), 0);
@@ -188,6 +192,126 @@ private slots:
                 reached.insert(dlg.m_verses.m_nCurrent);
             }
             QCOMPARE(reached.size(), count);
+        });
+    }
+
+    // The verse on the clipboard as plain text, from Ctrl+C or the window menu, in either
+    // encoding; text selected in a field copies just itself.
+    void copyVerse_textThenReference_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<QString>("copied");
+        const QByteArray john = "Love\r\nJohn 3:16\r\nFor God so loved\r\nthe world.\r\n#\r\n$$$\r\n";
+        QTest::newRow("Ctrl+C, UTF-8") << john << "key"
+                                       << "For God so loved the world.\nJohn 3:16";
+        QTest::newRow("window menu, Windows-1250")
+            << QByteArray("L\xE1ska\r\nJan 3,16\r\nB\xF9h tak miloval\r\nsv\xECt.\r\n#\r\n$$$\r\n") << "menu"
+            << "Bůh tak miloval svět.\nJan 3,16";
+        QTest::newRow("Ctrl+C with a selection in a field") << john << "selection"
+                                                            << "John 3:16";
+    }
+    void copyVerse_textThenReference()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, way);
+        QFETCH(QString, copied);
+        WorkFolder work;
+        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
+        work.Write("verses.niv", file);
+        QApplication::clipboard()->clear();
+        CLumeraDlg dlg;
+        RunModal(dlg, [&] {
+            QVERIFY(QTest::qWaitForWindowActive(&dlg));
+            QWidget *field = dlg.GetDlgItem(way == "selection" ? IDC_NUMBER : IDC_CONTENTS);
+            field->setFocus();
+            if (way == "selection")
+                qobject_cast<QLineEdit *>(field)->selectAll();
+            if (way == "menu")
+                dlg.OnSysCommand(IDM_COPY_VERSE);
+            else
+                QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        });
+        QCOMPARE(QApplication::clipboard()->text(), copied);
+    }
+
+    // While the list is empty, the empty fields say so and how to add a verse (placeholders,
+    // not field text), and "Copy verse" is greyed.
+    void emptyList_fieldsSayWhy_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("czech");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        const QString english = "The file verses.niv holds no verses. To add one, choose \"Edit verses\" from the "
+                                "window menu (right click), then the button that adds a verse.";
+        QTest::newRow("empty file") << QByteArray() << false << "No verses" << english;
+        QTest::newRow("no whole record, in Czech")
+            << QByteArray("$$$\r\n") << true << "Žádné verše"
+            << "Soubor verses.niv neobsahuje žádné verše. Verš přidáte tak, že v nabídce okna (pravé tlačítko "
+               "myši) zvolíte „Edit verses“ a pak tlačítko pro přidání verše.";
+        QTest::newRow("the only verse deleted in the editor")
+            << QByteArray("T\r\nR\r\nA\r\n#\r\n$$$\r\n") << false << "No verses" << english;
+        QTest::newRow("a verse with an empty title") << QByteArray("\r\nR\r\nA\r\n#\r\n$$$\r\n") << false << ""
+                                                     << "";
+    }
+    void emptyList_fieldsSayWhy()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, czech);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        WorkFolder work;
+        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
+        work.Write("verses.niv", file);
+        MessageBoxScript boxes(IDYES);
+        theApp.m_bCzech = czech;
+        CLumeraDlg dlg;
+        theApp.m_bCzech = 0;
+        RunModal(dlg, [&] {
+            if (file.startsWith("T")) { // delete it
+                CheckNextDialog(
+                    [](CDialog &editor) { QTest::mouseClick(editor.GetDlgItem(IDC_DELETE), Qt::LeftButton); });
+                dlg.OnSysCommand(IDM_VERSE_EDITOR);
+            }
+            QCOMPARE(qobject_cast<QLineEdit *>(dlg.GetDlgItem(IDC_TITLE))->placeholderText(), title);
+            QCOMPARE(qobject_cast<QPlainTextEdit *>(dlg.GetDlgItem(IDC_CONTENTS))->placeholderText(), text);
+            QCOMPARE(dlg.GetDlgItemText(IDC_CONTENTS).isEmpty(), !title.isEmpty());
+            QCOMPARE(dlg.WindowMenu()->actions().at(3)->text(), QStringLiteral("&Copy verse"));
+            QCOMPARE(dlg.WindowMenu()->actions().at(3)->isEnabled(), title.isEmpty());
+        });
+    }
+
+    // The verse text shows a scroll bar when, and only when, it does not fit; the field keeps
+    // the template's place and size.
+    void verseText_scrollBarOnlyWhenItDoesNotFit_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<int>("size"); // of the text's font
+        QTest::addColumn<bool>("scrollBar");
+        const QByteArray prayer = QByteArray("Our Father in heaven, may your name be kept holy. ").repeated(7);
+        QTest::newRow("a short verse, the template's fonts") << QByteArray("Jesus wept.") << 18 << false;
+        QTest::newRow("a long verse, the template's fonts") << prayer << 18 << true;
+        QTest::newRow("one word at the largest font") << QByteArray("Amen.") << kMaxFontHeight << true;
+    }
+    void verseText_scrollBarOnlyWhenItDoesNotFit()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(int, size);
+        QFETCH(bool, scrollBar);
+        WorkFolder work;
+        work.Write("Lumera.ini", "FILE=verses.niv\r\nSIZE2=" + QByteArray::number(size) + "\r\n");
+        work.Write("verses.niv", "T\r\nR\r\n" + text + "\r\n#\r\n$$$\r\n");
+        CLumeraDlg dlg;
+        RunModal(dlg, [&] {
+            QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+            auto *field = qobject_cast<QPlainTextEdit *>(dlg.GetDlgItem(IDC_CONTENTS));
+            QTRY_COMPARE(field->verticalScrollBar()->isVisible(), scrollBar);
+            QCOMPARE(field->geometry(), MapDialogRect(QRect(10, 110, 205, 70), DialogBaseUnits(dlg.font())));
+            if (text.size() > 100) { // the keyboard reaches the end of a long text
+                QTest::keyClick(field, Qt::Key_End, Qt::ControlModifier);
+                QCOMPARE(field->verticalScrollBar()->value(), field->verticalScrollBar()->maximum());
+            }
         });
     }
 

@@ -1,12 +1,11 @@
 #include "ui/main/CLumeraDlg.h"
 
 #include "app/CLumeraApp.h"
-#include "data/VersePrefetch.h"
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
+#include "platform/CopyKeyFilter.h"
 #include "platform/LogFont.h"
 #include "platform/MessageBox.h"
-#include "platform/QuitRequest.h"
 #include "platform/Resources.h"
 #include "platform/SystemMenu.h"
 #include "res/DialogTemplates.h"
@@ -14,11 +13,11 @@
 #include "res/Strings.h"
 #include "ui/about/CAboutDlg.h"
 #include "ui/editor/CVerseEditDlg.h"
-#include "ui/main/DisplayText.h"
 #include "ui/main/EditionInfo.h"
 #include "ui/main/FontDescription.h"
 #include "ui/main/IconPosition.h"
 
+#include <QAction>
 #include <QPainter>
 #include <QRandomGenerator>
 
@@ -58,59 +57,6 @@ bool CLumeraDlg::OnInitDialog()
     return true;
 }
 
-void CLumeraDlg::LoadSettings()
-{
-    m_settings.Load(QString::fromLatin1(Settings::kFileName), m_bCzech, *this);
-}
-
-void CLumeraDlg::LoadVerseFile()
-{
-    m_verseFile = VerseFile(m_settings.VerseFilePath());
-    if (auto prefetched = VersePrefetch::Take(m_verseFile.path())) {
-        m_verses = std::move(prefetched->list);
-        m_verseFile = std::move(prefetched->file);
-    } else {
-        m_verseFile.Load(m_verses, m_bCzech, *this);
-    }
-    m_saver.MarkSaved();
-}
-
-void CLumeraDlg::SaveVerseFile()
-{
-    m_saver.Save();
-}
-
-void CLumeraDlg::KeepUnsavedEdits()
-{
-    m_saver.KeepUnsaved(false);
-}
-
-void CLumeraDlg::OnOK()
-{
-    m_saver.BeforeClose();
-    CDialog::OnOK();
-}
-
-void CLumeraDlg::OnCancel()
-{
-    m_saver.BeforeClose();
-    CDialog::OnCancel();
-}
-
-// The modal run ended some other way (the quit request): whatever is not in
-// the file is kept aside.
-void CLumeraDlg::PostNcDestroy()
-{
-    m_saver.KeepUnsaved(!QuitRequest::FromOutside());
-    CDialog::PostNcDestroy();
-}
-
-void CLumeraDlg::ReportFileError(const QString &message)
-{
-    AfxMessageBox(message, MB_OK | MB_ICONSTOP);
-    PostQuitMessage(0);
-}
-
 void CLumeraDlg::BuildFonts()
 {
     m_fontTitle = CreateFontIndirect(MakeLogFont(m_settings.m_strFont1, m_settings.m_strFace1, m_settings.m_strSize1));
@@ -132,25 +78,6 @@ void CLumeraDlg::LoadLogo()
     m_btnLogo->move(centre - m_btnLogo->rect().center());
 }
 
-void CLumeraDlg::PickRandomVerse()
-{
-    // The first pick may show any verse; "Another" always shows another one.
-    m_verses.m_nCurrent = PickVerse(m_verses.m_nVerseCount, m_picked ? m_verses.m_nCurrent : -1, m_random);
-    m_picked = true;
-    ShowCurrentVerse();
-}
-
-void CLumeraDlg::ShowCurrentVerse()
-{
-    const int i = m_verses.m_nCurrent;
-    const TextEncoding encoding = m_verseFile.encoding();
-    const bool valid = i >= 0 && i < m_verses.m_nVerseCount;
-    m_strTitle = valid ? ForDisplay(encoding.Decode(m_verses.m_arrTitles[i])) : QString();
-    m_strNumber = valid ? ForDisplay(encoding.Decode(m_verses.m_arrNumbers[i])) : QString();
-    m_strContents = valid ? ForDisplay(encoding.Decode(m_verses.m_arrContents[i])) : QString();
-    UpdateData(false);
-}
-
 void CLumeraDlg::ShowEditionInfo()
 {
     MessageBox(this, EditionInfoText(), EditionInfoCaption(m_bCzech), MB_OK | MB_ICONINFORMATION);
@@ -159,6 +86,13 @@ void CLumeraDlg::ShowEditionInfo()
 void CLumeraDlg::BuildSystemMenu()
 {
     m_windowMenu = new SystemMenu(this, [this](unsigned id) { OnSysCommand(id); });
+    m_windowMenu->AppendSeparator();
+    // Ctrl+C copies the verse, unless a field has text selected to copy.
+    m_copyVerse = m_windowMenu->AppendItem(IDM_COPY_VERSE, tr("&Copy verse"));
+    m_copyVerse->setShortcut(QKeySequence::Copy);
+    addAction(m_copyVerse);
+    for (int id : {IDC_TITLE, IDC_NUMBER, IDC_CONTENTS})
+        CopyKeyFilter::Install(GetDlgItem(id));
     m_windowMenu->AppendSeparator();
     m_windowMenu->AppendItem(IDM_VERSE_EDITOR, LoadResString(IDS_VERSE_EDITOR));
     m_windowMenu->AppendSeparator();
@@ -171,6 +105,8 @@ void CLumeraDlg::OnSysCommand(unsigned nID)
         RunAboutBox();
     } else if (nID == IDM_VERSE_EDITOR) {
         RunVerseEditor();
+    } else if (nID == IDM_COPY_VERSE) {
+        CopyVerse();
     } else {
         SystemMenu::DefaultCommand(this, nID);
     }

@@ -12,8 +12,8 @@
 #include <QFont>
 #include <QIcon>
 
-
 class CBitmapButton;
+class QAction;
 
 // The main window: shows one verse of the verse file at random, picks again
 // on "Another", shows the edition information from the logo button, and runs
@@ -34,6 +34,8 @@ public:
     // edits not in the file go to a recovery copy, told of at the next start.
     void KeepUnsavedEdits();
     void PickRandomVerse();
+    // Puts the verse shown on the clipboard (the window menu's "Copy verse").
+    void CopyVerse();
     void ShowEditionInfo();
     // A window-menu command: the about box (any id that masks to it), the
     // verse editor, or the window's own commands.
@@ -70,6 +72,7 @@ private:
     void BuildFonts();
     void LoadLogo();
     void ShowCurrentVerse();
+    void ShowEmptyListHints();
     void RunVerseEditor();
     void RunAboutBox();
 
@@ -77,4 +80,5 @@ private:
     VerseSaver m_saver;
     bool m_picked = false; // a pick has shown a verse
     SystemMenu *m_windowMenu = nullptr;
+    QAction *m_copyVerse = nullptr;
 };

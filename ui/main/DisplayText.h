@@ -13,3 +13,13 @@ inline QString ForDisplay(QString text)
     text.truncate(kMaxShownChars);
     return text + QChar(0x2026);
 }
+
+// What "Copy verse" puts on the clipboard: the text as shown, without the
+// space the reader leaves at its end, then the reference on a line of its own.
+inline QString ClipboardText(const QString &contents, const QString &reference)
+{
+    QString text = contents;
+    while (text.endsWith(QLatin1Char(' ')))
+        text.chop(1);
+    return text + QLatin1Char('\n') + reference;
+}
