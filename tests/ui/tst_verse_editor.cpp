@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -223,6 +224,74 @@ private slots:
             QCOMPARE(room.center().y(), dlg.GetDlgItem(IDC_DELETE)->geometry().center().y());
             QCOMPARE(counter->alignment(), Qt::AlignCenter);
         });
+    }
+
+    // Finding a verse: steps, each in the editor or in the find box, then the verse shown, the
+    // box's word, whether it is open, and the beeps.
+    void find_data()
+    {
+        QTest::addColumn<QStringList>("steps");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<bool>("boxOpen");
+        QTest::addColumn<int>("beeps");
+        const auto row = [](const char *name, const QStringList &steps, int index, const QString &result, bool open,
+                            int beeps) { QTest::newRow(name) << steps << index << result << open << beeps; };
+        row("Ctrl+F, words, Enter: the next verse holding them", {"find:TEXT 3", "enter"}, 3, "", true, 0);
+        row("F3 in the editor finds the next", {"find:title", "editor f3"}, 2, "", true, 0);
+        row("Shift+F3 goes back, round past the start", {"find:ref", "shift+f3", "shift+f3"}, 4, "", true, 0);
+        row("Find previous, then Enter finds the next again", {"find:Ref", "previous", "enter"}, 1, "", true, 0);
+        row("nothing found: a beep, and the editor stays", {"find:psalm", "enter"}, 1, "Not found", true, 1);
+        row("Escape closes the box alone", {"find:text 4", "enter", "escape"}, 4, "", false, 0);
+        row("an edit is found at once", {"type:zebra", "next", "find:ZEBRA", "enter"}, 1, "", true, 0);
+    }
+    void find()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(int, index);
+        QFETCH(QString, result);
+        QFETCH(bool, boxOpen);
+        QFETCH(int, beeps);
+        int beeped = 0;
+        BeepSeam::SetHandler([&beeped](unsigned) { ++beeped; });
+        const auto quiet = qScopeGuard([] { BeepSeam::Reset(); });
+        VerseList list = MakeVerses(5, 1);
+        RunEditor(list, [&](CVerseEditDlg &dlg) {
+            QVERIFY(QTest::qWaitForWindowActive(&dlg));
+            QWidget *box = nullptr;
+            for (const QString &step : steps) {
+                if (step.startsWith("find:")) {
+                    QTest::keyClick(&dlg, Qt::Key_F, Qt::ControlModifier);
+                    box = dlg.findChild<QDialog *>();
+                    QVERIFY(box && box->isVisible());
+                    QTest::keyClicks(box->focusWidget(), step.sliced(5));
+                } else if (step.startsWith("type:")) {
+                    TypeAtEnd(dlg.GetDlgItem(IDC_TITLE), step.sliced(5));
+                } else if (step == "next") {
+                    Click(dlg, IDC_NEXT);
+                } else if (step == "editor f3") {
+                    QTest::keyClick(dlg.GetDlgItem(IDC_CONTENTS), Qt::Key_F3);
+                } else if (step == "previous") {
+                    for (QPushButton *button : box->findChildren<QPushButton *>())
+                        if (button->text() == "Find &previous")
+                            QTest::mouseClick(button, Qt::LeftButton);
+                } else {
+                    const Qt::Key key = step == "enter"    ? Qt::Key_Return
+                                        : step == "escape" ? Qt::Key_Escape
+                                                           : Qt::Key_F3;
+                    QTest::keyClick(box->focusWidget(), key, step == "shift+f3" ? Qt::ShiftModifier : Qt::NoModifier);
+                }
+            }
+            QCOMPARE(dlg.m_nCurrent, index);
+            QCOMPARE(dlg.GetDlgItemText(IDC_COUNTER), QString::number(index + 1) + "/5");
+            QVERIFY(dlg.isVisible());
+            QCOMPARE(box->isVisible(), boxOpen);
+            for (QLabel *label : box->findChildren<QLabel *>())
+                if (label->accessibleName() == "Result")
+                    QCOMPARE(label->text(), result);
+            QCOMPARE(box->findChild<QLineEdit *>()->accessibleName(), QStringLiteral("Find")); // for a screen reader
+        });
+        QCOMPARE(beeped, beeps);
     }
 };
 

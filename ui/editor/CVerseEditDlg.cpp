@@ -1,6 +1,7 @@
 #include "ui/editor/CVerseEditDlg.h"
 
 #include "app/CLumeraApp.h"
+#include "data/VerseSearch.h"
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
 #include "platform/CToolTipCtrl.h"
@@ -67,6 +68,7 @@ bool CVerseEditDlg::OnInitDialog()
             button->AutoLoad(id, this);
     }
     PlaceCounter();
+    CreateFindCommands();
     if (!m_pToolTip)
         CreateToolTips();
     // Both, on every opening: PostNcDestroy cleared them after a previous run.

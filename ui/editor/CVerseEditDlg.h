@@ -9,9 +9,12 @@
 #include <QString>
 
 #include <array>
+#include <memory>
 #include <utility>
 
 class CBitmapButton;
+class FindBox;
+class VerseSearch;
 class CToolTipCtrl;
 
 // The verse editor: browses, edits, adds and deletes the verses of the main
@@ -37,6 +40,10 @@ public:
     void OnLast();
     void OnNew();
     void OnDelete();
+    // Ctrl+F: the find box; F3 and Shift+F3: the next or previous verse
+    // holding its words.
+    void OpenFindBox();
+    void FindVerse(bool forward);
 
     int m_bCzech;
     // The caller's verse arrays (not owned), count and index; the caller
@@ -75,9 +82,14 @@ private:
     static VerseFields Shown(const VerseFields &stored);
     void RefuseInput();
     void PutBackFields(const VerseFields &fields);
+    void CreateFindCommands();
+    // The verses changed: the next search reads them again.
+    void ForgetSearch();
 
     // Set while the editor itself rewrites fields: those changes are no edits.
     bool m_bPuttingBack = false;
     // Which fields (title, reference, text) show their verse's text cut.
     std::array<bool, 3> m_bCut{};
+    FindBox *m_findBox = nullptr;
+    std::unique_ptr<VerseSearch> m_search;
 };

@@ -38,6 +38,7 @@ void CVerseEditDlg::OnNew()
     m_pContents->append(QByteArray());
     ++m_nVerseCount;
     m_nCurrent = m_nVerseCount - 1;
+    ForgetSearch();
     ShowVerse(m_nCurrent);
 }
 
@@ -54,6 +55,7 @@ void CVerseEditDlg::OnDelete()
     m_pNumbers->removeAt(m_nCurrent);
     m_pContents->removeAt(m_nCurrent);
     --m_nVerseCount;
+    ForgetSearch();
     if (m_nVerseCount == 0)
         m_nCurrent = -1;
     if (m_nCurrent >= m_nVerseCount)

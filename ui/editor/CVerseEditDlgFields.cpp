@@ -94,6 +94,7 @@ void CVerseEditDlg::StoreCurrent()
         if (!m_bCut[i])
             (*arrays[i])[m_nCurrent] = std::move(*encoded[i]);
     }
+    ForgetSearch();
 }
 
 // Input refused: a beep, and the fields go back to what they showed; the

@@ -58,4 +58,3 @@ void CLumeraDlg::ReportFileError(const QString &message)
     AfxMessageBox(message, MB_OK | MB_ICONSTOP);
     PostQuitMessage(0);
 }
-
