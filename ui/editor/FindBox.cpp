@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 FindBox::FindBox(QWidget *editor)
@@ -43,9 +44,26 @@ QString FindBox::Words() const
     return m_words->text();
 }
 
+// Beside the editor, where it hides none of its fields: to its right, or to
+// its left when the screen ends there.
+void FindBox::PlaceBesideEditor()
+{
+    const QWidget *editor = parentWidget();
+    const QScreen *screen = editor->screen();
+    const QRect room = screen ? screen->availableGeometry() : QRect();
+    const QRect frame = editor->frameGeometry();
+    const QSize size = sizeHint();
+    QPoint at(frame.right() + 1, frame.top());
+    if (room.isValid() && at.x() + size.width() > room.right())
+        at.setX(qMax(room.left(), frame.left() - size.width()));
+    move(at);
+}
+
 void FindBox::Open()
 {
     m_result->clear();
+    if (!isVisible())
+        PlaceBesideEditor();
     show();
     activateWindow();
     m_words->setFocus();

@@ -26,6 +26,8 @@ signals:
     void Find(bool forward);
 
 private:
+    void PlaceBesideEditor();
+
     QLineEdit *m_words;
     QLabel *m_result;
 };
