@@ -1,11 +1,9 @@
 #include "app/CLumeraApp.h"
 
-#include "platform/CToolTipCtrl.h"
 #include "platform/Resources.h"
 #include "ui/main/CLumeraDlg.h"
 
 #include <QApplication>
-#include <QWidget>
 
 #include <cstdlib>
 
@@ -47,10 +45,6 @@ bool CLumeraApp::InitInstance()
 
 bool CLumeraApp::ProcessMessageFilter(QObject *watched, QEvent *event)
 {
-    if (m_hwndToolDialog && m_pToolTip && watched->isWidgetType()) {
-        auto *widget = static_cast<QWidget *>(watched);
-        if (widget == m_hwndToolDialog || m_hwndToolDialog->isAncestorOf(widget))
-            m_pToolTip->RelayEvent(watched, event);
-    }
+    RelayToolTipEvent(watched, event);
     return CWinApp::ProcessMessageFilter(watched, event);
 }

@@ -8,7 +8,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 lumera=$(realpath "${1:-$root/build-release/app/Lumera}")
-bible=$(realpath "${2:-$root/../shared/data/bible-full.niv}")
+shared=$(sed -n 's/^LUMERA_SHARED_DATA:PATH=//p' "$root/build-release/CMakeCache.txt")
+bible=$(realpath "${2:-$shared/bible-full.niv}")
 runs=${RUNS:-15}
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$lumera" "$bible"

@@ -1,5 +1,7 @@
 #include "data/VerseParser.h"
 
+#include "data/VerseFormat.h"
+
 #include <cstring>
 
 namespace {
@@ -52,9 +54,9 @@ inline bool VerseParser::OnLine(const Line &line)
 {
     switch (m_expect) {
     case Expect::Title:
-        if (line.hasDollar && QByteArrayView(line.begin, line.length).contains("$$$")) {
+        if (line.hasDollar && QByteArrayView(line.begin, line.length).contains(kFileEnd)) {
             m_checkTo = line.next;
-            m_dropped += CountDropped(QByteArrayView(line.begin, line.length), "$$$");
+            m_dropped += CountDropped(QByteArrayView(line.begin, line.length), kFileEnd);
             m_dropped += CountDropped(QByteArrayView(line.next, m_end - line.next), {});
             return false;
         }
@@ -69,7 +71,7 @@ inline bool VerseParser::OnLine(const Line &line)
     case Expect::Text:
         if (line.hasHash) {
             if (line.length != 1)
-                m_dropped += CountDropped(QByteArrayView(line.begin, line.length), "#");
+                m_dropped += CountDropped(QByteArrayView(line.begin, line.length), kRecordEnd);
             EndRecord();
             m_expect = Expect::Title;
             break;

@@ -1,11 +1,11 @@
 // The verse-file reader and writer on any bytes B: L = load(B) must be what
-// a plain line-by-line reading gives, load(save(L)) must equal L and a
-// second save must give the same bytes.
+// a plain line-by-line reading gives (tests/unit/ReferenceVerseReader.h),
+// load(save(L)) must equal L and a second save must give the same bytes.
 // B is also read from a file, as the program reads it, which must give L and
 // the encoding its bytes call for. On the way, Qt's UTF-8 check is compared
 // with its decoder: what the check passes must decode without a fault.
+#include "ReferenceVerseReader.h"
 #include "data/ErrorReporter.h"
-#include "data/LineReader.h"
 #include "data/TextEncoding.h"
 #include "data/VerseFile.h"
 
@@ -53,32 +53,6 @@ void CheckFileLoad(QByteArrayView bytes, const VerseList &loaded, bool expectUtf
         Fail("encoding of the file differs from its bytes'");
 }
 
-// The records read one line at a time, each text line copied with its space;
-// checkTo is set to the end of the end marker's line, or of the bytes.
-VerseList ReadLineByLine(QByteArrayView bytes, qsizetype &checkTo)
-{
-    VerseList list;
-    list.m_nCurrent = 0;
-    checkTo = bytes.size();
-    LineReader reader(bytes);
-    QByteArrayView title;
-    while (reader.ReadLine(title)) {
-        if (title.contains("$$$")) {
-            const qsizetype lf = bytes.indexOf('\n', title.data() - bytes.data());
-            checkTo = lf < 0 ? bytes.size() : lf + 1;
-            break;
-        }
-        QByteArrayView number;
-        QByteArrayView line;
-        QByteArray text;
-        reader.ReadLine(number);
-        while (reader.ReadLine(line) && !line.contains('#'))
-            text += line.toByteArray() + ' ';
-        list.Append(title.toByteArray(), number.toByteArray(), text);
-    }
-    return list;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
@@ -88,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (loaded.m_nVerseCount != loaded.m_arrTitles.size() || loaded.m_nVerseCount != loaded.m_arrNumbers.size()
         || loaded.m_nVerseCount != loaded.m_arrContents.size())
         Fail("count out of step with the arrays");
-    qsizetype checkTo = 0;
-    if (!(ReadLineByLine(bytes, checkTo) == loaded))
+    const ReferenceRead reference = ReadLineByLine(bytes);
+    if (!(reference.list == loaded))
         Fail("load(B) differs from reading B line by line");
 
     const QByteArray saved = VerseFile::Serialize(loaded);
@@ -105,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool qtValid = !utf8.hasError() && decoded.toUtf8() == bytes;
     if (TextEncoding::IsValidUtf8(bytes) != qtValid)
         Fail("UTF-8 check disagrees with Qt's decoder");
-    CheckFileLoad(bytes, loaded, bytes.first(checkTo).isValidUtf8());
+    CheckFileLoad(bytes, loaded, reference.utf8);
     const TextEncoding encoding = TextEncoding::Detect(bytes);
     if (!loaded.m_arrTitles.isEmpty())
         encoding.Decode(loaded.m_arrTitles.first());

@@ -1,7 +1,10 @@
 #include "platform/CWinApp.h"
 
+#include "platform/CToolTipCtrl.h"
+
 #include <QCoreApplication>
 #include <QObject>
+#include <QWidget>
 
 namespace {
 
@@ -59,4 +62,13 @@ void CWinApp::InstallMessageFilter()
         return;
     m_filter = std::make_unique<MessageFilter>(this);
     QCoreApplication::instance()->installEventFilter(m_filter.get());
+}
+
+void CWinApp::RelayToolTipEvent(QObject *watched, QEvent *event) const
+{
+    if (!m_hwndToolDialog || !m_pToolTip || !watched->isWidgetType())
+        return;
+    auto *widget = static_cast<QWidget *>(watched);
+    if (widget == m_hwndToolDialog || m_hwndToolDialog->isAncestorOf(widget))
+        m_pToolTip->RelayEvent(watched, event);
 }

@@ -2,13 +2,16 @@
 
 #include <memory>
 
+class CToolTipCtrl;
 class QEvent;
 class QObject;
 class QWidget;
 
 // The base of the application object. There is one, made before the
 // QApplication; once that exists, InstallMessageFilter lets the object see
-// every event of the program first (ProcessMessageFilter).
+// every event of the program first (ProcessMessageFilter). It also holds
+// what the dialogs share through it: the language of their messages, and the
+// dialog whose events feed a tooltip control.
 class CWinApp
 {
 public:
@@ -30,7 +33,17 @@ public:
     // The three-dimensional control look: the desktop always has it.
     void Enable3dControls() { }
 
+    // Hands m_pToolTip the event when it is one of m_hwndToolDialog's or of
+    // a window inside it; nothing while either is null.
+    void RelayToolTipEvent(QObject *watched, QEvent *event) const;
+
     QWidget *m_pMainWnd = nullptr;
+    // 0: English messages; nonzero: Czech.
+    int m_bCzech = 0;
+    // The window whose events feed m_pToolTip (an open dialog), or null.
+    QWidget *m_hwndToolDialog = nullptr;
+    // That dialog's tooltip control, not owned here; null while none is open.
+    CToolTipCtrl *m_pToolTip = nullptr;
 
 private:
     static CWinApp *s_app;

@@ -48,15 +48,10 @@ QWidget *ControlFactory::Create(const ControlTemplate &ctrl, QWidget *dialog, co
     case ControlClass::Static: widget = CreateStatic(ctrl, dialog, geometry); break;
     }
     widget->setGeometry(geometry);
-    widget->setProperty("dlgCtrlId", ctrl.id);
-    widget->setProperty("templateText", ctrl.text);
+    widget->setProperty(kControlIdProperty, ctrl.id);
+    widget->setProperty(kTemplateTextProperty, ctrl.text);
     ApplyCommonStyles(ctrl, widget);
     return widget;
-}
-
-int ControlFactory::ControlId(const QWidget *control)
-{
-    return control ? control->property("dlgCtrlId").toInt() : 0;
 }
 
 void ControlFactory::ApplyCommonStyles(const ControlTemplate &ctrl, QWidget *widget)

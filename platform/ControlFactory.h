@@ -14,14 +14,16 @@ class QWidget;
 //   EDIT: a one-line field with automatic horizontal scrolling, otherwise a
 //         word-wrapping multi-line field without scroll bars;
 //   STATIC: the program icon, a bitmap, or a text label.
-// The control's id and template text are kept in the properties
-// "dlgCtrlId" and "templateText".
+// Each control carries its id and its template text in the two properties
+// below, for whoever looks at the widgets (a control put in another's place
+// takes them over).
 class ControlFactory
 {
 public:
+    static constexpr char kControlIdProperty[] = "dlgCtrlId";
+    static constexpr char kTemplateTextProperty[] = "templateText";
+
     static QWidget *Create(const ControlTemplate &ctrl, QWidget *dialog, const QRect &rect);
-    // The id a control was made with; 0 for a widget the factory did not make.
-    static int ControlId(const QWidget *control);
 
 private:
     static QWidget *CreateButton(const ControlTemplate &ctrl, QWidget *dialog);

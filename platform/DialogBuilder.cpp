@@ -85,8 +85,9 @@ bool DialogBuilder::ReplaceControl(BuiltControls &controls, int id, QWidget *rep
     replacement->setGeometry(old->geometry());
     replacement->setFocusPolicy(old->focusPolicy());
     replacement->setEnabled(old->isEnabled());
-    replacement->setProperty("dlgCtrlId", id);
-    replacement->setProperty("templateText", old->property("templateText"));
+    replacement->setProperty(ControlFactory::kControlIdProperty, id);
+    replacement->setProperty(ControlFactory::kTemplateTextProperty,
+                             old->property(ControlFactory::kTemplateTextProperty));
     if (replacement->accessibleName().isEmpty())
         replacement->setAccessibleName(old->accessibleName());
     SetControlText(replacement, ControlText(old));

@@ -8,7 +8,9 @@
 # The working tree is never changed. The copy and its build live in
 # $LUMERA_FAULTS_DIR (default /tmp/lumera-faults) and are kept between runs, so
 # each fault rebuilds only what it touches (unoptimised, no debug info, ccache).
-# Per fault it prints one of:
+# The results are not kept in the tree, where they would age with each change:
+# each run writes them to the results file (default results.txt in that
+# folder), and each test log to its logs/ folder. Per fault it prints one of:
 #   caught <tests>            a test failed (a timeout, if any, is marked)
 #   caught-by-timeout <tests> the only failures were timeouts
 #   missed                    every test passed
@@ -21,7 +23,7 @@ list=$root/scripts/faults.txt
 scratch=${LUMERA_FAULTS_DIR:-/tmp/lumera-faults}
 src=$scratch/src
 build=$scratch/build
-results=/dev/null
+results=$scratch/results.txt
 if [[ ${1:-} == -o ]]; then
     results=$2
     shift 2
@@ -100,16 +102,14 @@ for base, dirs, files in os.walk(src):
         if rel not in wanted:
             os.remove(os.path.join(base, name))
 PY
-    # The tests find the shared verse files beside the source tree.
-    if [[ -d $root/../shared && ! -e $scratch/shared ]]; then
-        ln -s "$(cd "$root/../shared" && pwd)" "$scratch/shared"
-    fi
 }
 
 configure() {
     [[ -f $build/CMakeCache.txt ]] && return 0
+    # The tests read the shared verse files from beside the working tree.
     cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE= -DCMAKE_CXX_FLAGS="-O0 -g0" -DLUMERA_WERROR=OFF \
-        -DCMAKE_CXX_COMPILER_LAUNCHER=ccache >"$scratch/configure.log" 2>&1
+        -DLUMERA_SHARED_DATA="$root/../shared/data" -DCMAKE_CXX_COMPILER_LAUNCHER=ccache \
+        >"$scratch/configure.log" 2>&1
 }
 
 # Builds everything, or with "tests" only the test programs.
@@ -132,6 +132,9 @@ report() {
     printf '%-4s %s\n' "$1" "$2" | tee -a "$results"
 }
 
+bash "$root/scripts/deps.sh" ccache python3
+mkdir -p "$scratch"
+: >"$results"
 sync_tree
 configure || { echo "configure failed: see $scratch/configure.log"; exit 1; }
 rebuild || { echo "the unchanged tree does not build: see $scratch/build.log"; exit 1; }
@@ -185,3 +188,4 @@ echo "--"
 for key in caught caught-by-timeout missed build-failed not-applicable; do
     printf '%s: %s\n' "$key" "${count[$key]:-0}"
 done
+echo "results: $results"

@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs each for a bounded time
-# (seconds in $1, default 60) on seeds from the shared verse files and the
-# tests' own small files. Any crash, leak, sanitizer report or broken round
+# Builds the fuzz targets with clang (the fuzz preset: the data layer as the
+# program builds it, instrumented for libFuzzer) and runs each for a bounded
+# time (seconds in $1, default 60) on seeds from the shared verse files and
+# the tests' own small files. Any crash, leak, sanitizer report or broken round
 # trip fails the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
 bash scripts/deps.sh clang-14 libclang-rt-14-dev
-CC=clang-14 CXX=clang++-14 cmake -S fuzz -B fuzz-build -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build fuzz-build -j"$(nproc)"
+# A fuzz-build left from when fuzz/ was a project of its own cannot be reused.
+if grep -qs '^CMAKE_HOME_DIRECTORY:INTERNAL=.*/fuzz$' fuzz-build/CMakeCache.txt; then rm -rf fuzz-build; fi
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$(nproc)"
 
-shared=../shared/data
+shared=$(sed -n 's/^LUMERA_SHARED_DATA:PATH=//p' fuzz-build/CMakeCache.txt)
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/verse" "$work/settings"
@@ -35,7 +38,7 @@ for target in settings verse_file; do
     echo "== fuzz_$target for ${seconds}s"
     log="$work/$target.log"
     status=0
-    ./fuzz-build/fuzz_$target -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
+    ./fuzz-build/fuzz/fuzz_$target -max_total_time="$seconds" -max_len="$max_len" -timeout=10 \
         -print_final_stats=1 -artifact_prefix=fuzz-build/ "$corpus" >"$log" 2>&1 || status=$?
     grep -E 'number_of_executed_units|ERROR|SUMMARY|round trip|Done' "$log" || true
     if [ "$status" -ne 0 ]; then

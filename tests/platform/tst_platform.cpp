@@ -11,6 +11,8 @@ class PlatformTest : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { VerifyNoWindowLeftOpen(); }
+
     // Halves round up; the edges are rounded, not the size (x 1..2 maps to 1.5..3).
     void mapDialogRect_roundsTheScaledEdges()
     {

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QScopeGuard>
+#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -130,3 +131,18 @@ inline bool RowRanInOwnProcess(QString &failure)
             return; \
         } \
     } while (false)
+
+// For cleanup(): fails the test when it left a top-level window shown (named
+// by class and title in the failure), and hides each, so the next test starts
+// with none.
+inline void VerifyNoWindowLeftOpen()
+{
+    QStringList open;
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (!window->isVisible())
+            continue;
+        open << QLatin1String(window->metaObject()->className()) + " \"" + window->windowTitle() + '"';
+        window->hide();
+    }
+    QVERIFY2(open.isEmpty(), qPrintable("left open: " + open.join(QStringLiteral(", "))));
+}

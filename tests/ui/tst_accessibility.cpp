@@ -15,6 +15,7 @@ class TestAccessibility : public QObject
 
 private slots:
     void initTestCase() { QAccessible::setActive(true); }
+    void cleanup() { VerifyNoWindowLeftOpen(); }
     void mainDialog_namesAndMenuKeys();
     void editor_namesFromLabelsAndTips();
 };

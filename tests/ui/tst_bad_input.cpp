@@ -16,6 +16,7 @@ class TestBadInput : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { VerifyNoWindowLeftOpen(); }
     void application_runsMainDialogThenEnds();
     void startUp_data();
     void startUp();

@@ -50,13 +50,15 @@ struct Command
     QString counter, title;
 };
 
-// Input typed or pasted at the end of a field, then the editor closed in a way.
+// Input typed or pasted at the end of a field, then the editor closed in a
+// way; what the field then shows, and the bytes the list holds for it.
 struct Edit
 {
     int field;
     QString way;
     bool cp1250, paste;
     QString input, stored;
+    QByteArray bytes;
     int beeps;
 };
 
@@ -70,6 +72,8 @@ class TestVerseEditor : public QObject
     Q_OBJECT
 
 private slots:
+    void cleanup() { VerifyNoWindowLeftOpen(); }
+
     void commands_data()
     {
         QTest::addColumn<Command>("c");
@@ -93,7 +97,9 @@ private slots:
     void commands()
     {
         QFETCH(Command, c);
-        const auto [count, current, button, answer, index, counter, title] = c;
+        // Named copies, not a structured binding: clang-tidy's clang cannot capture one.
+        const int count = c.count, current = c.current, button = c.button, answer = c.answer, index = c.index;
+        const QString counter = c.counter, title = c.title;
         MessageBoxScript boxes(answer);
         int beeps = 0;
         BeepSeam::SetHandler([&beeps](unsigned) { ++beeps; });
@@ -136,37 +142,42 @@ private slots:
     void edit_data()
     {
         QTest::addColumn<Edit>("e");
-        QTest::newRow("Escape") << Edit{IDC_CONTENTS, "escape", false, false, " x", "Text 1. x", 0};
-        QTest::newRow("close box") << Edit{IDC_NUMBER, "close", false, false, " x", "Ref 1 x", 0};
-        QTest::newRow("Enter in title") << Edit{IDC_TITLE, "enter", false, false, "$$", "Title 1$$", 0};
-        QTest::newRow("Enter in reference") << Edit{IDC_NUMBER, "enter", false, false, "$$$", "Ref 1$$$", 0};
-        QTest::newRow("Enter in text") << Edit{IDC_CONTENTS, "enter", false, true, "\nm $$$", "Text 1.\nm $$$", 0};
-        QTest::newRow("lines joined") << Edit{IDC_TITLE, "exit", false, true, "a\r\nb\nc", "Title 1a b c", 0};
-        QTest::newRow("Windows-1250") << Edit{IDC_CONTENTS, "exit", true, true, "ž\u00A0b", "Text 1.ž\u00A0b", 0};
-        QTest::newRow("refused $$$") << Edit{IDC_TITLE, "exit", false, false, "$$$", "Title 1$$", 1};
-        QTest::newRow("refused #") << Edit{IDC_CONTENTS, "exit", false, false, "a#", "Text 1.a", 1};
-        QTest::newRow("refused Ж") << Edit{IDC_TITLE, "exit", true, false, "Ж", "Title 1", 1};
+        const auto row = [](const char *name, const Edit &e) { QTest::newRow(name) << e; };
+        row("Escape", {IDC_CONTENTS, "escape", false, false, " x", "Text 1. x", "Text 1. x", 0});
+        row("close box", {IDC_NUMBER, "close", false, false, " x", "Ref 1 x", "Ref 1 x", 0});
+        row("Enter in title", {IDC_TITLE, "enter", false, false, "$$", "Title 1$$", "Title 1$$", 0});
+        row("Enter in reference", {IDC_NUMBER, "enter", false, false, "$$$", "Ref 1$$$", "Ref 1$$$", 0});
+        row("Enter in text", {IDC_CONTENTS, "enter", false, true, "\nm $$$", "Text 1.\nm $$$", "Text 1.\nm $$$", 0});
+        row("lines joined", {IDC_TITLE, "exit", false, true, "a\r\nb\nc", "Title 1a b c", "Title 1a b c", 0});
+        row("UTF-8", {IDC_TITLE, "exit", false, true, "ž", "Title 1ž", "Title 1\xC5\xBE", 0});
+        row("Windows-1250", {IDC_CONTENTS, "exit", true, true, "ž\u00A0.", "Text 1.ž\u00A0.", "Text 1.\x9E\xA0.", 0});
+        row("refused $$$", {IDC_TITLE, "exit", false, false, "$$$", "Title 1$$", "Title 1$$", 1});
+        row("refused #", {IDC_CONTENTS, "exit", false, false, "a#", "Text 1.a", "Text 1.a", 1});
+        row("refused Ж", {IDC_TITLE, "exit", true, false, "Ж", "Title 1", "Title 1", 1});
     }
+
     // Every edit is stored at once, unless the file could not hold it: then a
     // beep, and field and element stay as they were. Moves and closing keep it.
     void edit()
     {
         QFETCH(Edit, e);
-        const auto [field, way, cp1250, paste, input, stored, beeps] = e;
-        const TextEncoding encoding(cp1250 ? TextEncoding::Kind::Windows1250 : TextEncoding::Kind::Utf8);
+        const int field = e.field, beeps = e.beeps;
+        const QString way = e.way, input = e.input, stored = e.stored;
+        const QByteArray bytes = e.bytes;
+        const TextEncoding encoding(e.cp1250 ? TextEncoding::Kind::Windows1250 : TextEncoding::Kind::Utf8);
         int beeped = 0;
         BeepSeam::SetHandler([&beeped](unsigned) { ++beeped; });
         const auto quiet = qScopeGuard([] { BeepSeam::Reset(); });
         VerseList list = MakeVerses(3, 1);
         VerseList expected = MakeVerses(3, 1);
-        ArrayOf(expected, field)[1] = encoding.Encode(stored + "z").value_or("?");
+        ArrayOf(expected, field)[1] = bytes + "z";
         bool closed = false;
         const auto act = [&](CVerseEditDlg &dlg) {
             QVERIFY(QTest::qWaitForWindowExposed(&dlg));
             QWidget *edit = dlg.GetDlgItem(field);
-            TypeAtEnd(edit, input, paste);
+            TypeAtEnd(edit, input, e.paste);
             QCOMPARE(dlg.GetDlgItemText(field), stored);
-            QCOMPARE(ArrayOf(list, field)[1], encoding.Encode(stored).value_or("?"));
+            QCOMPARE(ArrayOf(list, field)[1], bytes);
             Type(edit, "z"); // the caret stayed at the end
             Click(dlg, IDC_NEXT);
             Click(dlg, IDC_PREV);

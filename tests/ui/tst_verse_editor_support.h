@@ -1,7 +1,6 @@
 #pragma once
 
 #include "DialogTestSupport.h"
-#include "app/CLumeraApp.h"
 #include "data/TextEncoding.h"
 #include "data/VerseList.h"
 #include "platform/WinTypes.h"

@@ -1,10 +1,10 @@
 #include "ui/editor/CVerseEditDlg.h"
 
-#include "app/CLumeraApp.h"
 #include "data/VerseSearch.h"
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
 #include "platform/CToolTipCtrl.h"
+#include "platform/CWinApp.h"
 #include "platform/WinTypes.h"
 #include "res/DialogTemplates.h"
 #include "res/Resource.h"
@@ -14,7 +14,7 @@
 
 CVerseEditDlg::CVerseEditDlg(QWidget *pParent)
     : CDialog(LoadDialogTemplate(IDD_VERSE_EDITOR), pParent)
-    , m_bCzech(theApp.m_bCzech)
+    , m_bCzech(AfxGetApp()->m_bCzech)
 {
     OnClicked(IDC_FIRST, [this] { OnFirst(); });
     OnClicked(IDC_PREV, [this] { OnPrev(); });
@@ -29,10 +29,11 @@ CVerseEditDlg::CVerseEditDlg(QWidget *pParent)
 // The application object must never keep a pointer to the deleted tooltip.
 CVerseEditDlg::~CVerseEditDlg()
 {
-    if (theApp.m_pToolTip == m_pToolTip)
-        theApp.m_pToolTip = nullptr;
-    if (theApp.m_hwndToolDialog == this)
-        theApp.m_hwndToolDialog = nullptr;
+    CWinApp *app = AfxGetApp();
+    if (app->m_pToolTip == m_pToolTip)
+        app->m_pToolTip = nullptr;
+    if (app->m_hwndToolDialog == this)
+        app->m_hwndToolDialog = nullptr;
     delete m_pToolTip;
 }
 
@@ -72,8 +73,8 @@ bool CVerseEditDlg::OnInitDialog()
     if (!m_pToolTip)
         CreateToolTips();
     // Both, on every opening: PostNcDestroy cleared them after a previous run.
-    theApp.m_pToolTip = m_pToolTip;
-    theApp.m_hwndToolDialog = this;
+    AfxGetApp()->m_pToolTip = m_pToolTip;
+    AfxGetApp()->m_hwndToolDialog = this;
     // The caller hands a valid index, or -1 for an empty list; any other
     // value is brought into range rather than read outside the arrays.
     m_nCurrent = m_nVerseCount > 0 ? qBound(0, m_nCurrent, m_nVerseCount - 1) : -1;
@@ -109,6 +110,6 @@ void CVerseEditDlg::PlaceCounter()
 void CVerseEditDlg::PostNcDestroy()
 {
     CDialog::PostNcDestroy();
-    theApp.m_pToolTip = nullptr;
-    theApp.m_hwndToolDialog = nullptr;
+    AfxGetApp()->m_pToolTip = nullptr;
+    AfxGetApp()->m_hwndToolDialog = nullptr;
 }

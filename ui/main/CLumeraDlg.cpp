@@ -1,8 +1,8 @@
 #include "ui/main/CLumeraDlg.h"
 
-#include "app/CLumeraApp.h"
 #include "platform/CBitmapButton.h"
 #include "platform/CDataExchange.h"
+#include "platform/CWinApp.h"
 #include "platform/CopyKeyFilter.h"
 #include "platform/LogFont.h"
 #include "platform/MessageBox.h"
@@ -23,7 +23,7 @@
 
 CLumeraDlg::CLumeraDlg(QWidget *pParent)
     : CDialog(LoadDialogTemplate(IDD_LUMERA_DIALOG), pParent)
-    , m_bCzech(theApp.m_bCzech)
+    , m_bCzech(AfxGetApp()->m_bCzech)
     , m_hIcon(LoadIconResource(QStringLiteral("IDR_MAINFRAME")))
     , m_random([](int bound) { return int(QRandomGenerator::global()->bounded(bound)); })
     , m_verseFile(QString())
