@@ -7,5 +7,8 @@ set(LUMERA_PRODUCT_NAME "Lumera Application")
 set(LUMERA_INTERNAL_NAME "Lumera32")
 set(LUMERA_ORIGINAL_FILENAME "Lumera32.EXE")
 set(LUMERA_COMMENTS "Randomily displays bible verses.")
+# The desktop entry's name (without .desktop), which is also the program's
+# app id on Wayland.
+set(LUMERA_APP_ID org.orvane.Lumera)
 set(LUMERA_COMPANY_NAME "Orvane Press")
 set(LUMERA_LEGAL_COPYRIGHT "Freeware by Orvane Press")
