@@ -12,3 +12,5 @@ set(LUMERA_COMMENTS "Randomily displays bible verses.")
 set(LUMERA_APP_ID org.orvane.Lumera)
 set(LUMERA_COMPANY_NAME "Orvane Press")
 set(LUMERA_LEGAL_COPYRIGHT "Freeware by Orvane Press")
+# The metainfo's screenshot of the main window, as the build names it.
+set(LUMERA_SCREENSHOT_FILE ${LUMERA_APP_ID}-main-window.png)

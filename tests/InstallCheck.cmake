@@ -10,7 +10,11 @@ set(id org.orvane.Lumera)
 set(files bin/Lumera bin/lumera-start share/applications/${id}.desktop share/metainfo/${id}.metainfo.xml
           share/lumera/sample/Lumera.ini share/lumera/sample/Lumera.niv
           share/doc/lumera/copyright share/doc/lumera/changelog.gz
-          share/man/man1/Lumera.1.gz share/man/man1/lumera-start.1.gz)
+          share/man/man1/Lumera.1.gz share/man/man1/lumera-start.1.gz
+          share/doc/lumera/html/index.html)
+if(SCREENSHOT)
+    list(APPEND files share/metainfo/${SCREENSHOT})
+endif()
 foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND files share/icons/hicolor/${size}x${size}/apps/${id}.png)
 endforeach()
@@ -20,12 +24,22 @@ foreach(file ${files})
     endif()
 endforeach()
 file(READ ${PREFIX}/share/applications/${id}.desktop entry)
-foreach(line "Exec=lumera-start" "Icon=${id}" "Comment=Randomily displays bible verses." "X-Lumera-Version=2.2.0.1")
+foreach(line "Exec=lumera-start" "Icon=${id}" "StartupWMClass=Lumera" "X-Lumera-Version=2.2.0.1")
     string(FIND "${entry}" "${line}" at)
     if(NOT at GREATER -1)
         message(FATAL_ERROR "desktop entry lacks ${line}")
     endif()
 endforeach()
+# The menu's comment is a sentence of its own, not the version block's text.
+if(entry MATCHES "Randomily")
+    message(FATAL_ERROR "the desktop entry's comment is the version block's text")
+endif()
+# The program finds its help page relative to its own folder.
+file(READ ${BUILD_DIR}/res/Version.h version_h)
+string(REGEX MATCH [[LUMERA_HELP_FROM_BIN "([^"]+)"]] found "${version_h}")
+if(NOT EXISTS ${PREFIX}/bin/${CMAKE_MATCH_1})
+    message(FATAL_ERROR "the program would look for its help at bin/${CMAKE_MATCH_1}, which is not installed")
+endif()
 # The launcher finds the sample relative to its own folder.
 file(STRINGS ${PREFIX}/bin/lumera-start sample_line REGEX "^sample=")
 if(NOT sample_line MATCHES "\\$bindir/\\.\\./share/lumera/sample\"")
