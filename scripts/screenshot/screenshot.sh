@@ -2,8 +2,8 @@
 # Takes the picture of the main window showing one verse of the sample:
 #     screenshot.sh PROGRAM GRAB_WINDOW SAMPLE_FOLDER OUTPUT.png
 # The program runs on a virtual X server of its own, in a scratch folder
-# holding the sample's settings and a verse file of that one verse, so every
-# picture shows the same verse. QT_* variables of the caller (for example
+# holding the sample's settings and a verse file of that one verse
+# (one-verse.sh), so every picture shows the same verse. QT_* variables of the caller (for example
 # QT_SCALE_FACTOR) reach the program.
 set -euo pipefail
 program=$(readlink -f "$1")
@@ -14,21 +14,7 @@ verse=${LUMERA_SCREENSHOT_VERSE:-John 3:16}
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-cp "$sample/Lumera.ini" "$work/"
-# The record whose reference line is $verse, then the end line.
-awk -v ref="$verse" '
-    { sub(/\r$/, "") }
-    /^#$/ {
-        if (n >= 2 && line[2] == ref) {
-            for (i = 1; i <= n; i++) print line[i]
-            print "#"; print "$$$"; found = 1; exit
-        }
-        n = 0; next
-    }
-    { line[++n] = $0 }
-    END { exit !found }
-' "$sample/Lumera.niv" >"$work/Lumera.niv" || { echo "screenshot: no verse $verse in the sample" >&2; exit 1; }
-
+bash "$(dirname "$0")/one-verse.sh" "$sample" "$work" "$verse"
 mkdir -m 700 "$work/runtime"
 cd "$work"
 XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1280x1024x24" bash -c '
