@@ -25,10 +25,12 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${LUMERA_APP_ID}.desktop DESTINATION $
 configure_file(${LUMERA_APP_ID}.metainfo.xml.in ${CMAKE_CURRENT_BINARY_DIR}/${LUMERA_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${LUMERA_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 foreach(size 16 22 24 32 48 64 128 256)
-    install(FILES images/hicolor/lumera-${size}.png
+    install(FILES ${CMAKE_CURRENT_BINARY_DIR}/hicolor/lumera-${size}.png
             DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps
             RENAME ${LUMERA_APP_ID}.png)
 endforeach()
+install(FILES images/icons/IDR_MAINFRAME_32.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
+        RENAME ${LUMERA_APP_ID}.svg)
 
 # The changelog's newest entry must be this version's; it is installed
 # compressed without a timestamp, as Debian wants.

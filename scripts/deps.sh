@@ -6,7 +6,7 @@ set -euo pipefail
 # screenshot), then what the package check uses: the packaging and checking
 # tools, tools that read the program's window on X11, and a headless
 # Wayland compositor with Qt's Wayland plugin.
-packages=(g++ make cmake qt6-base-dev fonts-dejavu-core fonts-liberation xvfb xauth xdotool
+packages=(g++ make cmake qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-liberation xvfb xauth xdotool
           dpkg-dev fakeroot file lintian desktop-file-utils appstream xclip x11-utils
           weston qt6-wayland python3 "$@")
 missing=()

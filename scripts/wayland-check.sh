@@ -3,7 +3,7 @@
 # a Wayland compositor that needs no GPU and no screen:
 #     wayland-check.sh PROGRAM X11_SCREENSHOT [WAYLAND_SCREENSHOT]
 # The program runs on the verse that the build's screenshot shows (taken on
-# X11 by scripts/screenshot/screenshot.sh); the check passes when the
+# X11 by scripts/tools/screenshot.sh); the check passes when the
 # program tells the compositor its app id (the desktop entry's name) and
 # title, keeps running, writes nothing to stderr but the protocol trace,
 # and the compositor's own screenshot holds that X11 picture pixel for
@@ -29,7 +29,7 @@ fail() {
     exit 1
 }
 
-bash scripts/screenshot/one-verse.sh sample "$work/run"
+bash scripts/tools/one-verse.sh sample "$work/run"
 export XDG_RUNTIME_DIR="$work/runtime"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 socket=lumera-check
@@ -60,6 +60,6 @@ grep -Fq 'set_title("Lumera")' "$work/program.log" || fail "the window is not ti
 (cd "$work" && timeout 20 weston-screenshooter) || fail "weston took no screenshot"
 shot=$(ls "$work"/wayland-screenshot-*.png)
 [ -z "$keep" ] || cp "$shot" "$keep"
-at=$(python3 scripts/screenshot/find_picture.py "$expected" "$shot") \
+at=$(python3 scripts/tools/find_picture.py "$expected" "$shot") \
     || fail "the Wayland window does not show what the X11 window shows"
 echo "wayland-check: app id $app_id; the window, verse included, drawn at $at"
