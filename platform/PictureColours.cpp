@@ -62,8 +62,10 @@ ColourMap PictureColourMap(const QList<QRgb> &used, const QPalette &palette)
     if (!used.contains(kFace))
         return {};
     const std::pair<QRgb, QPalette::ColorRole> roles[] = {
-        {kFace, QPalette::Button},          {qRgb(0xDF, 0xDF, 0xDF), QPalette::Light},
-        {qRgb(0x80, 0x80, 0x80), QPalette::Dark}, {qRgb(0x40, 0x40, 0x40), QPalette::Shadow},
+        {kFace, QPalette::Button},
+        {qRgb(0xDF, 0xDF, 0xDF), QPalette::Light},
+        {qRgb(0x80, 0x80, 0x80), QPalette::Dark},
+        {qRgb(0x40, 0x40, 0x40), QPalette::Shadow},
         {qRgb(0, 0, 0), QPalette::ButtonText},
     };
     const QRgb face = palette.color(QPalette::Button).rgb();
@@ -72,7 +74,9 @@ ColourMap PictureColourMap(const QList<QRgb> &used, const QPalette &palette)
         const auto role = std::find_if(std::begin(roles), std::end(roles),
                                        [colour](const auto &entry) { return entry.first == colour; });
         QRgb mapped = role != std::end(roles) ? palette.color(role->second).rgb() : colour;
-        if (role == std::end(roles) && ContrastRatio(colour, face) < kEnough)
+        // A mark that stood out from the grey it was drawn on keeps standing
+        // out; fills inside an outline never needed to.
+        if (role == std::end(roles) && ContrastRatio(colour, kFace) >= kEnough && ContrastRatio(colour, face) < kEnough)
             mapped = WithContrast(colour, face, kLegible);
         if (mapped != colour)
             map.append({colour, mapped});
@@ -100,7 +104,8 @@ QByteArray RecolourSvg(const QByteArray &svg, const ColourMap &map)
     qsizetype last = 0;
     for (const QRegularExpressionMatch &match : HexColour().globalMatch(text)) {
         const QRgb colour = 0xFF000000u | match.captured(1).toUInt(nullptr, 16);
-        const auto entry = std::find_if(map.cbegin(), map.cend(), [colour](const auto &e) { return e.first == colour; });
+        const auto entry =
+            std::find_if(map.cbegin(), map.cend(), [colour](const auto &e) { return e.first == colour; });
         out += QStringView(text).mid(last, match.capturedStart() - last);
         out += entry == map.cend() ? match.captured() : QColor(entry->second).name();
         last = match.capturedEnd();

@@ -15,10 +15,12 @@
 //   #808080 shadow -> Dark      #404040 dark edge -> Shadow
 //   #000000 ink (bars, outlines) -> ButtonText
 //
-// and each of its other colours that stands out from the face by less than
-// 3:1 is made lighter (on a dark face) or darker (on a light one) until it
-// stands out by 4.5:1, keeping its hue: dark blue lettering stays blue, but
-// legible in a dark theme. Any other picture (one with a background of its
+// and each of its other colours that stood out from the face grey by 3:1 or
+// more as drawn, but stands out from the palette's face by less, is made
+// lighter (on a dark face) or darker (on a light one) until it stands out by
+// 4.5:1, keeping its hue: dark blue lettering stays blue, but legible in a
+// dark theme. (Fills inside an outline, like the yellow of an arrow head,
+// never stood out from the grey, and keep their colour.) Any other picture (one with a background of its
 // own, or the program's icon) keeps its colours.
 using ColourMap = QList<std::pair<QRgb, QRgb>>;
 
