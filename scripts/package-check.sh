@@ -37,8 +37,10 @@ cat "$scratch/appstream.log"
 ! grep -E '^[EWIP]: ' "$scratch/appstream.log" | grep -qv 'cid-contains-uppercase-letter' \
     || fail "appstreamcli reports more than the capitals of the app id"
 grep -q 'Validation was successful' "$scratch/appstream.log" || fail "appstreamcli validate failed"
-screenshot=$(sed -n 's|.*<image type="source">.*/\([^/<]*\)</image>.*|\1|p' "$root"/usr/share/metainfo/*.metainfo.xml)
-[ -n "$screenshot" ] && [ -s "$root/usr/share/metainfo/$screenshot" ] || fail "the metainfo's screenshot is not installed"
+# The metainfo names the screenshot's published copy; the package carries the image.
+shot_name=$(sed -n 's|.*<image type="source">.*/\([^/<]*\)</image>.*|\1|p' "$root"/usr/share/metainfo/*.metainfo.xml)
+screenshot="$root/usr/share/lumera/screenshots/$shot_name"
+[ -n "$shot_name" ] && [ -f "$screenshot" ] || fail "the metainfo's screenshot is not installed"
 lintian --info "$deb" 2>&1 | { grep -v 'running with root privileges' || true; } | tee "$scratch/lintian.log"
 ! grep -qE '^[EW]: ' "$scratch/lintian.log" || fail "lintian reports errors or warnings"
 
@@ -97,7 +99,7 @@ echo "$class"
 [ "$class" = "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ] || fail "WM_CLASS is not StartupWMClass ($wm_class)"
 
 echo "== Natively on Wayland: app id $app_id, the same window as on X11"
-bash scripts/wayland-check.sh "$root/usr/bin/Lumera" "$root/usr/share/metainfo/$screenshot"
+bash scripts/wayland-check.sh "$root/usr/bin/Lumera" "$screenshot"
 
 echo "== The user's own verses survive a launch; a missing settings file comes back"
 printf '%s\n' "Kept by the user" "Psalm 118:24" "This is the day that the Lord has made." "#" '$$$' >"$folder/Lumera.niv"

@@ -13,7 +13,7 @@ set(files bin/Lumera bin/lumera-start share/applications/${id}.desktop share/met
           share/man/man1/Lumera.1.gz share/man/man1/lumera-start.1.gz
           share/doc/lumera/html/index.html)
 if(SCREENSHOT)
-    list(APPEND files share/metainfo/${SCREENSHOT})
+    list(APPEND files share/lumera/screenshots/${SCREENSHOT})
 endif()
 foreach(size 16 22 24 32 48 64 128 256)
     list(APPEND files share/icons/hicolor/${size}x${size}/apps/${id}.png)
