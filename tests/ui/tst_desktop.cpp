@@ -1,5 +1,7 @@
 #include "DialogTestSupport.h"
 #include "app/CLumeraApp.h"
+#include "platform/CBitmapButton.h"
+#include "platform/Resources.h"
 #include "tst_verse_editor_support.h"
 #include "ui/about/CAboutDlg.h"
 #include "ui/main/CLumeraDlg.h"
@@ -57,6 +59,7 @@ private slots:
         theApp.m_pszHelpFilePath = m_page;
     }
     void cleanup() { m_help.reset(); }
+    void initTestCase() { QApplication::setWindowIcon(LoadIconResource(QStringLiteral("IDR_MAINFRAME"))); }
 
     // The desktop file name is the entry the build installs, whose icon
     // and StartupWMClass name this program too.
@@ -114,6 +117,25 @@ private slots:
         QVERIFY(box.text.contains(m_page));
         QVERIFY(box.text.contains(QStringLiteral("man ") + QCoreApplication::applicationName()));
         QCOMPARE(box.type, unsigned(MB_OK | MB_ICONINFORMATION));
+    }
+
+    // Run at the scales the desktop may give (ctest runs this at 1, 1.5
+    // and 2): the editor's buttons and the program's icon are pictures
+    // drawn for the application's scale, and keep their size in the dialog.
+    void pictures_drawnForTheApplicationsScale()
+    {
+        const qreal scale = qApp->devicePixelRatio();
+        VerseList list = MakeVerses(2);
+        RunEditor(list, [scale](CVerseEditDlg &dlg) {
+            for (CBitmapButton *button : {dlg.m_btnFirst, dlg.m_btnLast, dlg.m_btnDelete}) {
+                QCOMPARE(button->UpBitmap().devicePixelRatio(), scale);
+                QCOMPARE(button->DownBitmap().devicePixelRatio(), scale);
+                QCOMPARE(button->size(), QSize(24, 22));
+            }
+        });
+        const QPixmap icon = QApplication::windowIcon().pixmap(QSize(32, 32));
+        QCOMPARE(icon.devicePixelRatio(), scale);
+        QCOMPARE(icon.size(), QSize(32, 32) * scale);
     }
 
     // The application object has no other command.
