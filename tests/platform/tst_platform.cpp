@@ -169,7 +169,8 @@ private slots:
     void darkPalette_mappedColours_data()
     {
         QTest::addColumn<QRgb>("drawn");
-        QTest::addColumn<int>("role"); // -1: any colour of that hue that stands out by 4.5:1; -2: unchanged
+        // -1: any colour of that hue that stands out by 4.5:1; -2 and -3: unchanged
+        QTest::addColumn<int>("role");
         QTest::newRow("face") << qRgb(0xC0, 0xC0, 0xC0) << int(QPalette::Button);
         QTest::newRow("light edge") << qRgb(0xDF, 0xDF, 0xDF) << int(QPalette::Light);
         QTest::newRow("shadow") << qRgb(0x80, 0x80, 0x80) << int(QPalette::Dark);
@@ -179,12 +180,15 @@ private slots:
         QTest::newRow("dark red lettering") << qRgb(0x80, 0, 0) << -1;
         QTest::newRow("yellow fill") << qRgb(0xFF, 0xFF, 0) << -2;
         QTest::newRow("white page") << qRgb(0xFF, 0xFF, 0xFF) << -2;
+        QTest::newRow("light face: yellow fill") << qRgb(0xFF, 0xFF, 0) << -3;
+        QTest::newRow("light face: dark blue lettering") << qRgb(0, 0, 0x80) << -3;
     }
     void darkPalette_mappedColours()
     {
         QFETCH(QRgb, drawn);
         QFETCH(int, role);
-        const QPalette dark = DarkPalette();
+        // -3: the same colour on a light face (a light theme's), unchanged
+        const QPalette dark = role == -3 ? QPalette(QColor(0xEF, 0xEF, 0xEF)) : DarkPalette();
         const QList<QRgb> used{qRgb(0xC0, 0xC0, 0xC0), drawn};
         const ColourMap map = PictureColourMap(used, dark);
         const auto found = std::find_if(map.cbegin(), map.cend(), [drawn](const auto &e) { return e.first == drawn; });
