@@ -137,9 +137,6 @@ void CLumeraDlg::RunAboutBox()
     dlgAbout.DoModal();
 }
 
-// Only window systems that show a minimised window's own picture come here
-// minimised; on Wayland a client is never told it is minimised, and the
-// desktop shows the icon of the desktop entry its app id names instead.
 void CLumeraDlg::paintEvent(QPaintEvent *event)
 {
     if (!isMinimized()) {
