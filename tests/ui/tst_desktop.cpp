@@ -99,18 +99,24 @@ private slots:
     void helpCommand_saysWhereTheHelpIs_data()
     {
         QTest::addColumn<bool>("pageThere");
+        QTest::addColumn<bool>("browser"); // the desktop could show a page
         QTest::addColumn<QString>("says");
-        QTest::newRow("no program shows pages") << true << "No program was found to show the help";
-        QTest::newRow("page missing") << false << "is missing";
+        QTest::newRow("no program shows pages") << true << false << "No program was found to show the help";
+        QTest::newRow("page missing") << false << true << "is missing";
     }
     void helpCommand_saysWhereTheHelpIs()
     {
         QFETCH(bool, pageThere);
+        QFETCH(bool, browser);
         QFETCH(QString, says);
         if (!pageThere)
             QFile::remove(m_page);
+        std::optional<UrlCatcher> desktop;
+        if (browser)
+            desktop.emplace(QStringLiteral("file"));
         MessageBoxScript boxes;
         QVERIFY(theApp.OnCmdMsg(ID_HELP));
+        QVERIFY(!desktop || desktop->opened.isEmpty());
         QCOMPARE(boxes.shown.size(), 1);
         const MessageBoxRequest &box = boxes.shown.first();
         QVERIFY2(box.text.contains(says), qPrintable(box.text));
