@@ -1,6 +1,7 @@
 #include "app/CLumeraApp.h"
 
 #include "platform/Resources.h"
+#include "res/Version.h"
 #include "ui/main/CLumeraDlg.h"
 
 #include <QApplication>
@@ -23,7 +24,11 @@ void KeepEditsAtExit()
 
 } // namespace
 
-CLumeraApp::CLumeraApp() = default;
+CLumeraApp::CLumeraApp()
+{
+    m_pszAppId = QStringLiteral(LUMERA_APP_ID);
+    m_pszHelpFilePath = QStringLiteral(LUMERA_HELP_FROM_BIN);
+}
 
 bool CLumeraApp::InitInstance()
 {

@@ -12,6 +12,7 @@ int main(int argc, char *argv[])
     VersePrefetch::Start(QString::fromLatin1(Settings::kFileName));
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral(LUMERA_FILE_VERSION));
+    theApp.InitApplication();
     theApp.InstallMessageFilter();
     EndRequests::Install();
     theApp.InitInstance();

@@ -74,7 +74,7 @@ Renamed ReplaceByRename(const QByteArray &dir, const QByteArray &name, const str
     if (error != 0)
         return {Renamed::Route::Failed, error};
     if (::rename(temp.path().constData(), (dir + '/' + name).constData()) != 0)
-        return Fail(old, errno);
+        return {Renamed::Route::Failed, errno};
     temp.ForgetName();
     stamp = FileStamp::OfDescriptor(temp.fd());
     PosixIo::SyncFolder(dir);

@@ -13,18 +13,37 @@ namespace PosixIo {
 namespace {
 
 std::atomic<qint64> s_bytesBeforeKill = -1;
+std::atomic<int> s_failWith = 0;
+
+// 0, or the error a test asked the write reaching its budget to fail with.
+int StopPoint()
+{
+    if (s_bytesBeforeKill != 0)
+        return 0;
+    if (s_failWith == 0)
+        ::raise(SIGKILL);
+    s_bytesBeforeKill = -1;
+    return s_failWith;
+}
 
 } // namespace
 
 void KillAfterBytes(qint64 bytes)
 {
+    s_failWith = 0;
+    s_bytesBeforeKill = bytes;
+}
+
+void FailAfterBytes(qint64 bytes, int error)
+{
+    s_failWith = error;
     s_bytesBeforeKill = bytes;
 }
 
 void KillPoint()
 {
-    if (s_bytesBeforeKill == 0)
-        ::raise(SIGKILL);
+    if (s_failWith == 0)
+        StopPoint();
 }
 
 int WriteAt(int fd, QByteArrayView bytes, qint64 offset)
@@ -32,7 +51,8 @@ int WriteAt(int fd, QByteArrayView bytes, qint64 offset)
     const char *p = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {
-        KillPoint();
+        if (const int error = StopPoint())
+            return error;
         const qint64 budget = s_bytesBeforeKill;
         const ssize_t n = ::pwrite(fd, p, size_t(budget < 0 ? left : qMin(left, budget)), off_t(offset));
         if (budget >= 0 && n > 0)

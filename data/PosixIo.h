@@ -21,7 +21,10 @@ constexpr int kNameAttempts = 100;
 // For tests of a save cut off at any point: the process kills itself once
 // WriteAt has written this many bytes in all, at the next write or KillPoint.
 void KillAfterBytes(qint64 bytes);
-// A step of a save between writes where such a test may end it.
+// For tests of a write that fails part-way: once WriteAt has written this
+// many bytes in all, its next call fails with error (once).
+void FailAfterBytes(qint64 bytes, int error);
+// A step of a save between writes where a test may kill it.
 void KillPoint();
 
 } // namespace PosixIo

@@ -6,6 +6,7 @@
 #include "platform/QuitRequest.h"
 #include "platform/WinTypes.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 
 CDialog::CDialog(const DialogTemplate &tmpl, QWidget *parent)
@@ -171,6 +172,17 @@ void CDialog::DoDataExchange(CDataExchange *)
 
 void CDialog::PostNcDestroy()
 {
+}
+
+void CDialog::keyPressEvent(QKeyEvent *event)
+{
+    CWinApp *app = CWinApp::AfxGetApp();
+    if (app && event->matches(QKeySequence::HelpContents)) {
+        app->OnCmdMsg(ID_HELP);
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void CDialog::DispatchUnhandledClick(int id)

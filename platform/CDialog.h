@@ -63,6 +63,8 @@ protected:
     virtual void DoDataExchange(CDataExchange *pDX);
     // Called once at the end of each modal run, after the window is gone.
     virtual void PostNcDestroy();
+    // F1 sends the help command to the application.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void AdoptMainWindowAsOwner();

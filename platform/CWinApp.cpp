@@ -1,8 +1,14 @@
 #include "platform/CWinApp.h"
 
 #include "platform/CToolTipCtrl.h"
+#include "platform/MessageBox.h"
+#include "platform/UrlOpener.h"
+#include "platform/WinTypes.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QObject>
 #include <QWidget>
 
@@ -24,6 +30,21 @@ private:
     CWinApp *m_app;
 };
 
+// Where the help is, for a user whose desktop could not show it.
+QString HelpLocationText(const QFileInfo &page)
+{
+    const QString program = QCoreApplication::applicationName();
+    const QString manual =
+        QStringLiteral("\n\nThe manual page holds the same help: type \"man %1\" in a terminal.").arg(program);
+    if (!page.isFile())
+        return QStringLiteral("The help page of %1 is missing: it should be\n%2").arg(program, page.filePath())
+               + manual;
+    return QStringLiteral(
+               "No program was found to show the help of %1. It is the page\n%2\nwhich any web browser shows.")
+               .arg(program, page.filePath())
+           + manual;
+}
+
 } // namespace
 
 CWinApp *CWinApp::s_app = nullptr;
@@ -44,6 +65,32 @@ CWinApp::~CWinApp()
 CWinApp *CWinApp::AfxGetApp()
 {
     return s_app;
+}
+
+bool CWinApp::InitApplication()
+{
+    if (!m_pszAppId.isEmpty())
+        QGuiApplication::setDesktopFileName(m_pszAppId);
+    if (!m_pszHelpFilePath.isEmpty() && QDir::isRelativePath(m_pszHelpFilePath))
+        m_pszHelpFilePath =
+            QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') + m_pszHelpFilePath);
+    return true;
+}
+
+bool CWinApp::OnCmdMsg(unsigned nID)
+{
+    if (nID != ID_HELP)
+        return false;
+    OnHelp();
+    return true;
+}
+
+void CWinApp::OnHelp()
+{
+    const QFileInfo page(m_pszHelpFilePath);
+    if (page.isFile() && ShellOpenUrl(QUrl::fromLocalFile(page.absoluteFilePath())))
+        return;
+    AfxMessageBox(HelpLocationText(page), MB_OK | MB_ICONINFORMATION);
 }
 
 bool CWinApp::InitInstance()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <memory>
 
 class CToolTipCtrl;
@@ -23,6 +25,10 @@ public:
     // The application object, or null before it is made.
     static CWinApp *AfxGetApp();
 
+    // Once the QApplication exists and before InitInstance: names the
+    // desktop entry the program's windows belong to (m_pszAppId) and makes
+    // a relative m_pszHelpFilePath relative to the program's own folder.
+    virtual bool InitApplication();
     virtual bool InitInstance();
     // Sees each event before its receiver; true consumes it.
     virtual bool ProcessMessageFilter(QObject *watched, QEvent *event);
@@ -32,6 +38,13 @@ public:
 
     // The three-dimensional control look: the desktop always has it.
     void Enable3dControls() { }
+
+    // A command sent to the application (ID_HELP); false when it has none
+    // for that id.
+    virtual bool OnCmdMsg(unsigned nID);
+    // The help command: opens the help page through the desktop; where
+    // that cannot be done, a message says where the help is.
+    void OnHelp();
 
     // Hands m_pToolTip the event when it is one of m_hwndToolDialog's or of
     // a window inside it; nothing while either is null.
@@ -44,6 +57,10 @@ public:
     QWidget *m_hwndToolDialog = nullptr;
     // That dialog's tooltip control, not owned here; null while none is open.
     CToolTipCtrl *m_pToolTip = nullptr;
+    // The desktop entry's name without ".desktop" (on Wayland, the app id).
+    QString m_pszAppId;
+    // The help page; a relative path starts at the program's folder.
+    QString m_pszHelpFilePath;
 
 private:
     static CWinApp *s_app;

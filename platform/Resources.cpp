@@ -1,11 +1,16 @@
 #include "platform/Resources.h"
 
+#include "platform/PictureColours.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QPainter>
 #include <QRegularExpression>
+#include <QSvgRenderer>
 
 namespace {
 
@@ -18,6 +23,14 @@ QImage ReadImage(const QString &path)
     QImageReader reader(path, format);
     reader.setAutoDetectImageFormat(format.isEmpty());
     return reader.read();
+}
+
+// The scale asked for, or the application's own (that of its sharpest screen).
+qreal ScaleOrApps(qreal dpr)
+{
+    if (dpr > 0)
+        return dpr;
+    return qApp ? qApp->devicePixelRatio() : 1.0;
 }
 
 } // namespace
@@ -35,41 +48,43 @@ QString FindImageResource(const QString &folder, const QString &name)
     return {};
 }
 
-QImage MapSysColors(const QImage &picture, const QPalette &palette)
+QImage RenderPicture(const QString &path, const QPalette &palette, qreal dpr)
 {
-    const std::pair<QRgb, QPalette::ColorRole> fixed[] = {
-        {qRgb(0xC0, 0xC0, 0xC0), QPalette::Button},
-        {qRgb(0x80, 0x80, 0x80), QPalette::Dark},
-        {qRgb(0xDF, 0xDF, 0xDF), QPalette::Light},
-    };
-    QImage image = picture.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-        auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            for (const auto &[grey, role] : fixed) {
-                if (line[x] == grey) {
-                    line[x] = palette.color(role).rgba();
-                    break;
-                }
-            }
-        }
-    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    const QByteArray source = file.readAll();
+    QSvgRenderer svg(RecolourSvg(source, PictureColourMap(SvgColours(source), palette)));
+    if (!svg.isValid())
+        return {};
+    const QSize size = (QSizeF(svg.defaultSize()) * dpr).toSize();
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    svg.render(&painter);
+    painter.end();
+    image.setDevicePixelRatio(dpr);
     return image;
 }
 
-QPixmap LoadBitmapResource(const QString &name, const QPalette &palette)
+QPixmap LoadBitmapResource(const QString &name, const QPalette &palette, qreal dpr)
 {
     const QString path = FindImageResource(QStringLiteral(":/bitmaps"), name);
-    return path.isEmpty() ? QPixmap() : QPixmap::fromImage(MapSysColors(ReadImage(path), palette));
+    return path.isEmpty() ? QPixmap() : QPixmap::fromImage(RenderPicture(path, palette, ScaleOrApps(dpr)));
 }
 
-QIcon LoadIconResource(const QString &name)
+QIcon LoadIconResource(const QString &name, qreal dpr)
 {
     QIcon icon;
+    QList<qreal> scales{1.0};
+    if (ScaleOrApps(dpr) != 1.0)
+        scales.append(ScaleOrApps(dpr));
     for (const char *suffix : {"_32", "_16"}) {
         const QString path = FindImageResource(QStringLiteral(":/icons"), name + QLatin1String(suffix));
-        if (!path.isEmpty())
-            icon.addPixmap(QPixmap::fromImage(ReadImage(path)));
+        for (const qreal scale : scales) {
+            if (!path.isEmpty())
+                icon.addPixmap(QPixmap::fromImage(RenderPicture(path, QPalette(), scale)));
+        }
     }
     return icon;
 }

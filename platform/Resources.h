@@ -17,17 +17,21 @@
 // case-insensitively; empty when there is none.
 QString FindImageResource(const QString &folder, const QString &name);
 
-// Bitmap NAME with its fixed greys in the palette's colours (MapSysColors).
-QPixmap LoadBitmapResource(const QString &name, const QPalette &palette);
+// The bitmaps and icons are SVG pictures, drawn at the scale of the screen
+// they are shown on, so they are as sharp at 150 or 200 % as at 100 %; each
+// image carries that scale as its device pixel ratio, so its size in the
+// dialog's units stays the same. A scale of 0 means the application's own.
 
-// The picture with its fixed button greys turned into the palette's colours,
-// as the old platform mapped its three-dimensional colours: #C0C0C0 (face)
-// becomes the button colour, #808080 (shadow) the dark one and #DFDFDF (the
-// light edge) the light one; every other colour stays.
-QImage MapSysColors(const QImage &picture, const QPalette &palette);
+// The SVG picture at path drawn at the scale, with the colours the palette
+// gives it (PictureColourMap); null when it cannot be read.
+QImage RenderPicture(const QString &path, const QPalette &palette, qreal dpr);
 
-// The 32 x 32 and 16 x 16 images of icon NAME in one icon.
-QIcon LoadIconResource(const QString &name);
+// Bitmap NAME in the palette's colours, at the scale.
+QPixmap LoadBitmapResource(const QString &name, const QPalette &palette, qreal dpr = 0);
+
+// Icon NAME: its 32 x 32 and 16 x 16 pictures (NAME_32, NAME_16), each at
+// scale 1 and at the scale.
+QIcon LoadIconResource(const QString &name, qreal dpr = 0);
 
 // The cursor NAME with the hot spot its XPM file gives (or the image's
 // top left corner when it gives none); empty when the image is missing.

@@ -30,7 +30,11 @@ QUrl LinkToUrl(const QString &link)
 
 bool ShellOpen(const QString &link)
 {
-    const QUrl url = LinkToUrl(link);
+    return ShellOpenUrl(LinkToUrl(link));
+}
+
+bool ShellOpenUrl(const QUrl &url)
+{
     if (!url.isValid() || url.isEmpty())
         return false;
     return QDesktopServices::openUrl(url);

@@ -10,3 +10,5 @@ QUrl LinkToUrl(const QString &link);
 
 // Opens a link with the desktop's handler for it; true when it was opened.
 bool ShellOpen(const QString &link);
+// Opens the URL with the desktop's handler for it; true when it was opened.
+bool ShellOpenUrl(const QUrl &url);

@@ -66,6 +66,9 @@ constexpr unsigned MB_ICONEXCLAMATION = 0x30;
 constexpr unsigned MB_ICONINFORMATION = 0x40;
 constexpr unsigned MB_ICONMASK = 0xF0;
 
+// Commands the platform sends to the application
+constexpr unsigned ID_HELP = 0xE146;
+
 // Command and message-box results
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;

@@ -24,5 +24,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://www.orvane.example/)
 # Library dependencies are read from the binary by dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+# Qt's Wayland plugin, so that the program runs natively in a Wayland session
+# (without it Qt falls back to X11 through Xwayland).
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 
 include(CPack)

@@ -2,10 +2,13 @@
 # Installs the Debian packages the build needs, when any of them is missing.
 set -euo pipefail
 
-# The build, then what the package check uses: the packaging and checking
-# tools, and a virtual X server with tools that read the program's window.
-packages=(g++ make cmake qt6-base-dev fonts-dejavu-core fonts-liberation
-          dpkg-dev fakeroot file lintian desktop-file-utils appstream xvfb xauth xdotool xclip "$@")
+# The build (with the virtual X server and tools that take the metainfo's
+# screenshot), then what the package check uses: the packaging and checking
+# tools, tools that read the program's window on X11, and a headless
+# Wayland compositor with Qt's Wayland plugin.
+packages=(g++ make cmake qt6-base-dev qt6-svg-dev fonts-dejavu-core fonts-liberation xvfb xauth xdotool
+          dpkg-dev fakeroot file lintian desktop-file-utils appstream xclip x11-utils
+          weston qt6-wayland python3 "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -27,8 +27,20 @@ echo "== Package fields, desktop-file-validate, appstreamcli validate, lintian"
 version=$(sed -n 's/^set(LUMERA_FILE_VERSION "\(.*\)")$/\1/p' res/Version.cmake)
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "the package's version is not $version"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6 (>=' || fail "the dependencies were not computed"
-desktop-file-validate "$root"/usr/share/applications/*.desktop
-appstreamcli validate --no-net "$root"/usr/share/metainfo/*.metainfo.xml
+dpkg-deb -f "$deb" Depends Recommends | grep -qw qt6-wayland || fail "the package does not name Qt's Wayland plugin"
+entry=$(ls "$root"/usr/share/applications/*.desktop)
+desktop-file-validate "$entry"
+# Pedantic, and clean but for the one note the app id itself brings (it has
+# capitals, as the desktop entry's name it must match).
+appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml >"$scratch/appstream.log" 2>&1 || true
+cat "$scratch/appstream.log"
+! grep -E '^[EWIP]: ' "$scratch/appstream.log" | grep -qv 'cid-contains-uppercase-letter' \
+    || fail "appstreamcli reports more than the capitals of the app id"
+grep -q 'Validation was successful' "$scratch/appstream.log" || fail "appstreamcli validate failed"
+# The metainfo names the screenshot's published copy; the package carries the image.
+shot_name=$(sed -n 's|.*<image type="source">.*/\([^/<]*\)</image>.*|\1|p' "$root"/usr/share/metainfo/*.metainfo.xml)
+screenshot="$root/usr/share/lumera/screenshots/$shot_name"
+[ -n "$shot_name" ] && [ -f "$screenshot" ] || fail "the metainfo's screenshot is not installed"
 lintian --info "$deb" 2>&1 | { grep -v 'running with root privileges' || true; } | tee "$scratch/lintian.log"
 ! grep -qE '^[EW]: ' "$scratch/lintian.log" || fail "lintian reports errors or warnings"
 
@@ -75,6 +87,19 @@ echo "shown: $title"
 tr -d '\r' <"$folder/Lumera.niv" | grep -Fxq -- "$title" \
     || iconv -f CP1250 -t UTF-8 "$folder/Lumera.niv" | tr -d '\r' | grep -Fxq -- "$title" \
     || fail "the title shown is not in the sample"
+
+echo "== The window belongs to the menu entry: WM_CLASS on X11"
+wm_class=$(sed -n 's/^StartupWMClass=//p' "$entry")
+app_id=$(basename "$entry" .desktop)
+class=$(as_user xcb xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    "$1" & pid=$!
+    window=$(timeout 30 xdotool search --sync --onlyvisible --pid "$pid" --name "^Lumera$" | head -1)
+    xprop -id "$window" WM_CLASS; kill "$pid"' xprop "$launcher")
+echo "$class"
+[ "$class" = "WM_CLASS(STRING) = \"$wm_class\", \"$wm_class\"" ] || fail "WM_CLASS is not StartupWMClass ($wm_class)"
+
+echo "== Natively on Wayland: app id $app_id, the same window as on X11"
+bash scripts/wayland-check.sh "$root/usr/bin/Lumera" "$screenshot"
 
 echo "== The user's own verses survive a launch; a missing settings file comes back"
 printf '%s\n' "Kept by the user" "Psalm 118:24" "This is the day that the Lord has made." "#" '$$$' >"$folder/Lumera.niv"

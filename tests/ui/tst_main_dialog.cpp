@@ -435,12 +435,15 @@ private slots:
     void endedFromOutside_editsNotLost_data()
     {
         QTest::addColumn<bool>("changed");
-        QTest::newRow("the edits saved") << false;
-        QTest::newRow("file changed meanwhile: the edits in a copy for the next start") << true;
+        QTest::addColumn<bool>("editorOpen"); // or closed before, its edits not saved on No
+        QTest::newRow("the edits saved") << false << true;
+        QTest::newRow("file changed meanwhile: the edits in a copy for the next start") << true << true;
+        QTest::newRow("after No to the changed file: the edits in a copy for the next start") << true << false;
     }
     void endedFromOutside_editsNotLost()
     {
         QFETCH(bool, changed);
+        QFETCH(bool, editorOpen);
         RUN_IN_OWN_PROCESS();
         WorkFolder work;
         work.Write("Lumera.ini", "FILE=verses.niv\r\n");
@@ -456,12 +459,19 @@ private slots:
                 TypeInTitle(*editor, QStringLiteral("řЖ"));
                 if (changed)
                     work.Write("verses.niv", "changed");
-                ::raise(SIGTERM);
+                if (editorOpen)
+                    ::raise(SIGTERM);
+                else
+                    editor->EndDialog(IDCANCEL); // the box about the changed file says No
             });
             dlg.OnSysCommand(IDM_VERSE_EDITOR);
+            if (!editorOpen) {
+                ::raise(SIGTERM);
+                QTRY_VERIFY(QuitRequest::FromOutside());
+            }
         });
         QVERIFY(QuitRequest::FromOutside());
-        QCOMPARE(boxes.shown.size(), 0);
+        QCOMPARE(boxes.shown.size(), editorOpen ? 0 : 1);
         QCOMPARE(work.Read("verses.niv"), changed ? QByteArray("changed") : kTyped);
         const QMap<QString, QByteArray> copies = Copies(work);
         QCOMPARE(copies.values(), changed ? QByteArrayList{kTyped} : QByteArrayList());

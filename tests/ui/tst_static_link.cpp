@@ -1,5 +1,6 @@
 #include "DialogTestSupport.h"
 #include "platform/MessageBeep.h"
+#include "platform/PictureColours.h"
 #include "res/Resource.h"
 #include "ui/about/CAboutDlg.h"
 #include "ui/about/LinkCursor.h"
@@ -29,6 +30,8 @@ private slots:
     void about_twoOpenings();
     void about_fromMainWindowCommand_data();
     void about_fromMainWindowCommand();
+    void linkColours_readableOnTheWindow_data();
+    void linkColours_readableOnTheWindow();
     void missingCursor_fallbackTriedOnce();
 
 public slots:
@@ -276,3 +279,37 @@ void TestStaticLink::missingCursor_fallbackTriedOnce()
 
 QTEST_MAIN(TestStaticLink)
 #include "tst_static_link.moc"
+
+// Blue before the click and red after it, each readable on the window: as
+// classic on a light one, made lighter on a dark one.
+void TestStaticLink::linkColours_readableOnTheWindow_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<bool>("classic");
+    QTest::newRow("light window") << QColor(0xEF, 0xEF, 0xEF) << true;
+    QTest::newRow("dark window") << QColor(0x30, 0x30, 0x30) << false;
+    QTest::newRow("black window") << QColor(0, 0, 0) << false;
+}
+
+void TestStaticLink::linkColours_readableOnTheWindow()
+{
+    QFETCH(QColor, window);
+    QFETCH(bool, classic);
+    m_dlg->setPalette(QPalette(window));
+    CStaticLink link;
+    QVERIFY(link.SubclassDlgItem(IDC_WEB, m_dlg));
+    QLabel *label = Label(*m_dlg, IDC_WEB);
+    const auto shown = [label] {
+        label->grab(); // the colour is chosen as the label paints
+        return label->palette().color(QPalette::WindowText).rgb();
+    };
+    const QRgb blue = shown();
+    Click(label);
+    const QRgb red = shown();
+    QCOMPARE(m_opened.size(), 1);
+    QVERIFY(ContrastRatio(blue, window.rgb()) >= 4.5);
+    QVERIFY(ContrastRatio(red, window.rgb()) >= 4.5);
+    QVERIFY(qBlue(blue) > qRed(blue) && qBlue(blue) > qGreen(blue));
+    QVERIFY(qRed(red) > qGreen(red) && qRed(red) > qBlue(red));
+    QCOMPARE(blue == kLinkColorUnvisited && red == kLinkColorVisited, classic);
+}

@@ -33,6 +33,8 @@ private slots:
     void inPlaceSave_killedAnywhere_loadsOldOrNew_data();
     void inPlaceSave_killedAnywhere_loadsOldOrNew();
     void inPlaceSave_killedThenFileChanged_keptInCopy();
+    void inPlaceSave_failingPartWay_oldContentsBack();
+    void damagedJournal_neverActedOn();
     void recoveryCopy_besideTheFile_neverOverAnother();
 
 private:
@@ -252,7 +254,8 @@ void TestSaveSafety::inPlaceSave_killedThenFileChanged_keptInCopy()
                  return int(VerseFile(path).Save(Verses("New", 200, 70)).status);
              })),
              1000 + SIGKILL);
-    const QByteArray theirs = "Theirs\r\nR\r\nText\r\n#\r\n$$$\r\n";
+    // As long as the old list, so that only its bytes tell it from a rewrite cut off.
+    const QByteArray theirs = VerseFile::Serialize(Verses("Old", 200, 70)).toUpper();
     Overwrite(path, theirs);
     VerseFile file(path);
     VerseList loaded;
@@ -264,6 +267,54 @@ void TestSaveSafety::inPlaceSave_killedThenFileChanged_keptInCopy()
     QCOMPARE(ReadAll(QFile::decodeName(notice.copy)), newBytes);
     QCOMPARE(QFileInfo(QFile::decodeName(notice.copy)).absolutePath(), QFileInfo(dir.path()).absoluteFilePath());
     QCOMPARE(file.TakeNotice().kind, LoadNotice::Kind::None); // told once
+}
+
+// A rewrite in place that fails part-way (a disk error) puts the old
+// contents back, and leaves no journal.
+void TestSaveSafety::inPlaceSave_failingPartWay_oldContentsBack()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("verses.niv");
+    const QByteArray oldBytes = VerseFile::Serialize(Verses("Old", 200, 70));
+    Overwrite(path, oldBytes);
+    QVERIFY(::link(qPrintable(path), qPrintable(dir.filePath("other.niv"))) == 0);
+    const VerseList newList = Verses("New", 150, 70);
+    PosixIo::FailAfterBytes(120 + path.size() + oldBytes.size() + VerseFile::Serialize(newList).size() + 1000, EIO);
+    const SaveResult result = VerseFile(path).Save(newList);
+    QCOMPARE(int(result.status), int(SaveResult::Status::Failed));
+    QCOMPARE(result.error, FileError::FromErrno(EIO));
+    QCOMPARE(ReadAll(path), oldBytes);
+    QVERIFY(QDir(m_state.filePath("Lumera")).entryList({"journal-*"}, QDir::Files).isEmpty());
+}
+
+// A journal whose bytes do not add up (a disk that lost some) is never used:
+// the file stays as it is, and the journal goes.
+void TestSaveSafety::damagedJournal_neverActedOn()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("verses.niv");
+    const QByteArray oldBytes = VerseFile::Serialize(Verses("Old", 200, 70));
+    const QByteArray newBytes = VerseFile::Serialize(Verses("New", 200, 70));
+    Overwrite(path, oldBytes);
+    QVERIFY(::link(qPrintable(path), qPrintable(dir.filePath("other.niv"))) == 0);
+    QCOMPARE(Wait(Fork([&] {
+                 PosixIo::KillAfterBytes(120 + path.size() + 2 * oldBytes.size() + newBytes.size() / 2);
+                 return int(VerseFile(path).Save(Verses("New", 200, 70)).status);
+             })),
+             1000 + SIGKILL);
+    const QStringList journals = QDir(m_state.filePath("Lumera")).entryList({"journal-*"}, QDir::Files);
+    QCOMPARE(journals.size(), 1);
+    QFile journal(m_state.filePath("Lumera/" + journals[0]));
+    QVERIFY(journal.open(QIODevice::ReadWrite) && journal.seek(journal.size() - 10) && journal.write("X") == 1);
+    journal.close();
+    const QByteArray cutOff = ReadAll(path);
+    VerseFile file(path);
+    VerseList loaded;
+    RecordingReporter reporter;
+    QVERIFY(file.Load(loaded, false, reporter));
+    QCOMPARE(file.TakeNotice().kind, LoadNotice::Kind::None);
+    QCOMPARE(ReadAll(path), cutOff);
+    QVERIFY(!journal.exists());
 }
 
 // Recovery copies go beside the verse file under a name of their own, for

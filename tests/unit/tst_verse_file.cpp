@@ -307,6 +307,8 @@ void TestVerseFile::save_data()
         {oldFile}, true, false, 0, true);
     row("write-protected 0444", old + "chmod 444 verses.niv", "", "failed: Permission denied", {"verses.niv 444 old\n"},
         true);
+    row("another group may write it: left as it was", old + "chgrp 65534 verses.niv; chmod 664 verses.niv", "",
+        "failed: Other users may change it.", {"verses.niv 664 another group's old\n"}, true);
     row("others may write it: left as it was", old + "chmod 666 verses.niv", "", "failed: Other users may change it.",
         {"verses.niv 666 old\n"}, true);
     row("a FIFO, never opened", "mkfifo verses.niv", "", "failed: Not a regular file", {"verses.niv special"}, true);

@@ -3,6 +3,7 @@
 #include "platform/AccessibleLink.h"
 #include "platform/CDialog.h"
 #include "platform/MessageBeep.h"
+#include "platform/PictureColours.h"
 #include "platform/UrlOpener.h"
 #include "ui/about/LinkCursor.h"
 
@@ -11,6 +12,9 @@
 #include <QMouseEvent>
 
 namespace {
+
+// The contrast a link keeps with its background, as text should.
+constexpr double kReadable = 4.5;
 
 // The style a control was given in its dialog's template (0 when not listed).
 quint32 TemplateStyle(const CDialog &dialog, int id)
@@ -117,12 +121,15 @@ void CStaticLink::OnCtlColor()
     ApplyColor();
 }
 
+// The link's colour, made lighter or darker just as far as the label's
+// background needs for it to stay readable: a dark theme gets light links.
 void CStaticLink::ApplyColor()
 {
     QPalette palette = m_label->palette();
-    if (palette.color(QPalette::WindowText).rgb() == m_color)
+    const QRgb shown = WithContrast(m_color, palette.color(QPalette::Window).rgb(), kReadable);
+    if (palette.color(QPalette::WindowText).rgb() == shown)
         return;
-    palette.setColor(QPalette::WindowText, QColor::fromRgb(m_color));
+    palette.setColor(QPalette::WindowText, QColor::fromRgb(shown));
     m_label->setPalette(palette);
 }
 

@@ -30,7 +30,7 @@ void CVerseEditDlg::OpenFindBox()
         m_findBox = new FindBox(this);
         connect(m_findBox, &FindBox::Find, this, &CVerseEditDlg::FindVerse);
     }
-    m_findBox->Open();
+    m_findBox->Present();
 }
 
 // Nothing found: a beep and a word in the box, and the editor stays where it

@@ -59,7 +59,7 @@ void FindBox::PlaceBesideEditor()
     move(at);
 }
 
-void FindBox::Open()
+void FindBox::Present()
 {
     m_result->clear();
     if (!isVisible())

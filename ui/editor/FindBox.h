@@ -17,8 +17,8 @@ public:
     explicit FindBox(QWidget *editor);
 
     QString Words() const;
-    // Opens the box (again), its field ready for new words.
-    void Open();
+    // Shows the box (again), its field ready for new words.
+    void Present();
     // After a search: "Not found" when nothing was, else nothing.
     void ShowResult(bool found);
 

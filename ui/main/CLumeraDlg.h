@@ -64,6 +64,9 @@ protected:
     void OnOK() override;
     void OnCancel() override;
     void PostNcDestroy() override;
+    // Minimised, draws the icon; only window systems that show a minimised
+    // window's own picture get here. A Wayland client is never told it is
+    // minimised: the desktop shows the icon of the entry its app id names.
     void paintEvent(QPaintEvent *event) override;
 
 private:
