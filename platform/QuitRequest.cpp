@@ -77,13 +77,3 @@ void PostQuitMessage(int exitCode)
 {
     QuitRequest::Post(exitCode);
 }
-
-bool QuitRequested()
-{
-    return QuitRequest::Requested();
-}
-
-int QuitExitCode()
-{
-    return QuitRequest::ExitCode();
-}

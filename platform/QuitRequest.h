@@ -33,5 +33,3 @@ private:
 };
 
 void PostQuitMessage(int exitCode);
-bool QuitRequested();
-int QuitExitCode();

@@ -61,8 +61,8 @@ void TestBadInput::application_runsMainDialogThenEnds()
     QCOMPARE(boxes.shown[1].text, "Error: Can't open file Lumera.niv" + kNoVerses);
     QCOMPARE(boxes.shown[0].caption, QCoreApplication::applicationName());
     QCOMPARE(boxes.shown[0].type, MB_OK | MB_ICONSTOP);
-    QVERIFY(QuitRequested());
-    QCOMPARE(QuitExitCode(), 0);
+    QVERIFY(QuitRequest::Requested());
+    QCOMPARE(QuitRequest::ExitCode(), 0);
 }
 
 void TestBadInput::startUp_data()

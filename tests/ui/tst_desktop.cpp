@@ -58,7 +58,11 @@ private slots:
         QVERIFY(page.open(QIODevice::WriteOnly));
         theApp.m_pszHelpFilePath = m_page;
     }
-    void cleanup() { m_help.reset(); }
+    void cleanup()
+    {
+        m_help.reset();
+        VerifyNoWindowLeftOpen();
+    }
     void initTestCase() { QApplication::setWindowIcon(LoadIconResource(QStringLiteral("IDR_MAINFRAME"))); }
 
     // The desktop file name is the entry the build installs, whose icon

@@ -82,6 +82,7 @@ private slots:
         QVERIFY(m_state.isValid());
         StateFolder::UsePath(QFile::encodeName(m_state.filePath("Lumera")));
     }
+    void cleanup() { VerifyNoWindowLeftOpen(); }
     // The settings' face, style and size give the height, weight, slant and face.
     void fontDescription_data()
     {
@@ -420,7 +421,7 @@ private slots:
         QCOMPARE(boxes.size(), s.boxes.size());
         for (qsizetype i = 0; i < boxes.size(); ++i)
             QVERIFY2(boxes[i].text.startsWith(s.boxes[i]), qPrintable(boxes[i].text));
-        QCOMPARE(QuitRequested(), s.copy);
+        QCOMPARE(QuitRequest::Requested(), s.copy);
         QCOMPARE(work.Read("verses.niv"), s.saved);
         QCOMPARE(QFileInfo(work.Path("verses.niv")).isSymLink(), s.file.startsWith("-> "));
         const QMap<QString, QByteArray> copies = Copies(work);

@@ -87,9 +87,9 @@ private:
     void ForgetSearch();
 
     // Set while the editor itself rewrites fields: those changes are no edits.
-    bool m_bPuttingBack = false;
+    bool m_puttingBack = false;
     // Which fields (title, reference, text) show their verse's text cut.
-    std::array<bool, 3> m_bCut{};
+    std::array<bool, 3> m_cutShort{};
     FindBox *m_findBox = nullptr;
     std::unique_ptr<VerseSearch> m_search;
 };

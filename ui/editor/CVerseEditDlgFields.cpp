@@ -30,7 +30,7 @@ void CVerseEditDlg::ShowVerse(int nIndex)
     const VerseFields stored = StoredVerse(nIndex);
     const QString *texts[] = {&stored.title, &stored.number, &stored.contents};
     for (int i = 0; i < 3; ++i)
-        m_bCut[i] = texts[i]->size() > kMaxShownChars;
+        m_cutShort[i] = texts[i]->size() > kMaxShownChars;
     const VerseFields shown = Shown(stored);
     m_strTitle = shown.title;
     m_strNumber = shown.number;
@@ -38,8 +38,8 @@ void CVerseEditDlg::ShowVerse(int nIndex)
     UpdateData(false);
     for (int i = 0; i < 3; ++i) {
         QWidget *field = GetDlgItem(kFields[i]);
-        if (field->property("readOnly").toBool() != m_bCut[i])
-            field->setProperty("readOnly", m_bCut[i]);
+        if (field->property("readOnly").toBool() != m_cutShort[i])
+            field->setProperty("readOnly", m_cutShort[i]);
     }
 }
 
@@ -63,7 +63,7 @@ VerseFields CVerseEditDlg::StoredVerse(int index) const
 // store into, so every change is refused.
 void CVerseEditDlg::StoreCurrent()
 {
-    if (m_bPuttingBack)
+    if (m_puttingBack)
         return;
     if (!HasVerse()) {
         RefuseInput();
@@ -75,7 +75,7 @@ void CVerseEditDlg::StoreCurrent()
     VerseFields uncut = fields;
     QString *texts[] = {&uncut.title, &uncut.number, &uncut.contents};
     for (int i = 0; i < 3; ++i) {
-        if (m_bCut[i])
+        if (m_cutShort[i])
             texts[i]->clear();
     }
     std::optional<VerseBytes> bytes = EncodeForFile(uncut, m_encoding);
@@ -91,7 +91,7 @@ void CVerseEditDlg::StoreCurrent()
     QList<QByteArray> *arrays[] = {m_pTitles, m_pNumbers, m_pContents};
     QByteArray *encoded[] = {&bytes->title, &bytes->number, &bytes->contents};
     for (int i = 0; i < 3; ++i) {
-        if (!m_bCut[i])
+        if (!m_cutShort[i])
             (*arrays[i])[m_nCurrent] = std::move(*encoded[i]);
     }
     ForgetSearch();
@@ -115,7 +115,7 @@ void CVerseEditDlg::RefuseInput()
 // undo history.
 void CVerseEditDlg::PutBackFields(const VerseFields &fields)
 {
-    const QScopedValueRollback guard(m_bPuttingBack, true);
+    const QScopedValueRollback guard(m_puttingBack, true);
     const QString *texts[] = {&fields.title, &fields.number, &fields.contents};
     for (int i = 0; i < 3; ++i) {
         QWidget *field = GetDlgItem(kFields[i]);
