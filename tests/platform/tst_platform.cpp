@@ -1,3 +1,4 @@
+#include "platform/CBitmapButton.h"
 #include "platform/DialogUnits.h"
 #include "platform/PictureColours.h"
 #include "platform/Resources.h"
@@ -32,6 +33,29 @@ class PlatformTest : public QObject
 
 private slots:
     void cleanup() { VerifyNoWindowLeftOpen(); }
+
+    // A picture button shows its pressed picture while the mouse holds it
+    // down, and its normal one before and after; without a pressed picture
+    // it keeps the normal one.
+    void bitmapButton_pressedPictureWhileHeldDown()
+    {
+        for (bool withDown : {true, false}) {
+            QPixmap up(20, 20), down(20, 20);
+            up.fill(Qt::green);
+            down.fill(Qt::magenta);
+            CBitmapButton button;
+            button.SetBitmaps(up, withDown ? down : QPixmap());
+            button.SizeToContent();
+            button.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&button));
+            const auto centre = [&button] { return button.grab().toImage().pixel(10, 10); };
+            QCOMPARE(centre(), QColor(Qt::green).rgb());
+            QTest::mousePress(&button, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+            QCOMPARE(centre(), QColor(withDown ? Qt::magenta : Qt::green).rgb());
+            QTest::mouseRelease(&button, Qt::LeftButton, Qt::NoModifier, QPoint(10, 10));
+            QCOMPARE(centre(), QColor(Qt::green).rgb());
+        }
+    }
 
     // Halves round up; the edges are rounded, not the size (x 1..2 maps to 1.5..3).
     void mapDialogRect_roundsTheScaledEdges()

@@ -1,8 +1,11 @@
 #include "DialogTestSupport.h"
+#include "app/CLumeraApp.h"
+#include "platform/CToolTipCtrl.h"
 #include "tst_verse_editor_support.h"
 #include "ui/main/CLumeraDlg.h"
 
 #include <QAccessible>
+#include <QEnterEvent>
 #include <QMenu>
 
 // What a screen reader learns of the main dialog and the editor: every control
@@ -18,6 +21,7 @@ private slots:
     void cleanup() { VerifyNoWindowLeftOpen(); }
     void mainDialog_namesAndMenuKeys();
     void editor_namesFromLabelsAndTips();
+    void editor_tipOfTheButtonUnderThePointer();
 };
 
 namespace {
@@ -80,6 +84,37 @@ void TestAccessibility::editor_namesFromLabelsAndTips()
         QTest::mouseClick(dlg.GetDlgItem(IDC_NEXT), Qt::LeftButton);
         QCOMPARE(NameOf(dlg.GetDlgItem(IDC_COUNTER)), QStringLiteral("Verse 3 of 3"));
     });
+}
+
+// The pointer resting on one of the editor's buttons: the button's own events
+// reach the editor's tips through the application's message filter, and its
+// tip shows. Once the editor has closed, nothing is relayed to it.
+void TestAccessibility::editor_tipOfTheButtonUnderThePointer()
+{
+    theApp.InstallMessageFilter();
+    VerseList list = MakeVerses(3, 1);
+    RunEditor(list, [](CVerseEditDlg &dlg) {
+        CToolTipCtrl *tips = AfxGetApp()->m_pToolTip;
+        QVERIFY(tips);
+        tips->SetDelay(0);
+        const QList<std::pair<int, QString>> expected{{IDC_FIRST, "First"},         {IDC_PREV, "Previous"},
+                                                      {IDC_NEXT, "Next"},           {IDC_LAST, "Last"},
+                                                      {IDC_NEW, "Add empty verse"}, {IDC_DELETE, "Delete verse"}};
+        for (const auto &[id, tip] : expected) {
+            QWidget *button = dlg.GetDlgItem(id);
+            const QPointF inside(2, 2);
+            QEnterEvent enter(inside, inside, button->mapToGlobal(inside));
+            QCoreApplication::sendEvent(button, &enter);
+            QCOMPARE(tips->CurrentTool(), button);
+            QCOMPARE(tips->CurrentTip(), tip);
+            QTRY_VERIFY(tips->IsTipShown());
+            QEvent leave(QEvent::Leave);
+            QCoreApplication::sendEvent(button, &leave);
+            QCOMPARE(tips->CurrentTool(), nullptr);
+        }
+    });
+    QCOMPARE(AfxGetApp()->m_pToolTip, nullptr);
+    QCOMPARE(AfxGetApp()->m_hwndToolDialog, nullptr);
 }
 
 QTEST_MAIN(TestAccessibility)

@@ -26,6 +26,7 @@ private slots:
     void chooseLink();
     void click_opensChosenLink_data();
     void click_opensChosenLink();
+    void visit_repaintsTheLabelOnScreen();
     void labelGone_deletesOnlyLinkWithFlag();
     void about_twoOpenings();
     void about_fromMainWindowCommand_data();
@@ -60,10 +61,10 @@ void Click(QLabel *label) // near the right end of its rectangle
     QTest::mouseClick(label, Qt::LeftButton, Qt::NoModifier, QPoint(label->width() - 2, label->height() / 2));
 }
 
-// The link colours a label shows when freshly painted: blue, red, both or none.
-QList<QRgb> LinkColors(QLabel *label)
+// The link colours a picture holds: blue, red, both or none.
+QList<QRgb> LinkColors(const QImage &picture)
 {
-    const QImage image = label->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QImage image = picture.convertToFormat(QImage::Format_RGB32);
     const auto *first = reinterpret_cast<const QRgb *>(image.constBits()); // rows without padding
     const auto *last = first + qsizetype(image.width()) * image.height();
     QList<QRgb> shown;
@@ -72,6 +73,11 @@ QList<QRgb> LinkColors(QLabel *label)
             shown.append(color);
     }
     return shown;
+}
+// The link colours a label shows when freshly painted.
+QList<QRgb> LinkColors(QLabel *label)
+{
+    return LinkColors(label->grab().toImage());
 }
 const QList<QRgb> kBlue{kLinkColorUnvisited};
 const QList<QRgb> kRed{kLinkColorVisited};
@@ -179,6 +185,22 @@ void TestStaticLink::click_opensChosenLink()
     QCOMPARE(LinkColors(label), colors);
     QCOMPARE(label->font().underline(), !colors.isEmpty());
     QCOMPARE(LinkColors(other.Label()), kBlue);
+}
+
+// The window as it is on screen, not painted afresh: a visit must repaint the
+// label by itself to show the visited colour.
+void TestStaticLink::visit_repaintsTheLabelOnScreen()
+{
+    CStaticLink wnd;
+    QVERIFY(wnd.SubclassDlgItem(IDC_WEB, m_dlg));
+    QLabel *label = Label(*m_dlg, IDC_WEB);
+    const auto onScreen = [label] {
+        const QRect area(label->mapTo(label->window(), QPoint()), label->size());
+        return LinkColors(label->window()->screen()->grabWindow(label->window()->winId()).copy(area).toImage());
+    };
+    QTRY_COMPARE(onScreen(), kBlue);
+    Click(label);
+    QTRY_COMPARE(onScreen(), kRed);
 }
 
 void TestStaticLink::labelGone_deletesOnlyLinkWithFlag()
