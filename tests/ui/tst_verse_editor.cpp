@@ -283,10 +283,14 @@ private slots:
                 } else if (step == "editor f3") {
                     QTest::keyClick(dlg.GetDlgItem(IDC_CONTENTS), Qt::Key_F3);
                 } else if (step == "previous") {
+                    if (!box)
+                        QFAIL("no find box open");
                     for (QPushButton *button : box->findChildren<QPushButton *>())
                         if (button->text() == "Find &previous")
                             QTest::mouseClick(button, Qt::LeftButton);
                 } else {
+                    if (!box)
+                        QFAIL("no find box open");
                     const Qt::Key key = step == "enter"    ? Qt::Key_Return
                                         : step == "escape" ? Qt::Key_Escape
                                                            : Qt::Key_F3;
@@ -296,6 +300,7 @@ private slots:
             QCOMPARE(dlg.m_nCurrent, index);
             QCOMPARE(dlg.GetDlgItemText(IDC_COUNTER), QString::number(index + 1) + "/5");
             QVERIFY(dlg.isVisible());
+            QVERIFY(box);
             QCOMPARE(box->isVisible(), boxOpen);
             for (QLabel *label : box->findChildren<QLabel *>())
                 if (label->accessibleName() == "Result")
