@@ -24,9 +24,11 @@ void CLumeraDlg::ShowCurrentVerse()
     const int i = m_verses.m_nCurrent;
     const TextEncoding encoding = m_verseFile.encoding();
     const bool valid = i >= 0 && i < m_verses.m_nVerseCount;
-    m_strTitle = valid ? ForDisplay(encoding.Decode(m_verses.m_arrTitles[i])) : QString();
-    m_strNumber = valid ? ForDisplay(encoding.Decode(m_verses.m_arrNumbers[i])) : QString();
-    m_strContents = valid ? ForDisplay(encoding.Decode(m_verses.m_arrContents[i])) : QString();
+    // Read only (at): the arrays are shared with the saver's copy of what the
+    // file holds, and a write access would copy every verse.
+    m_strTitle = valid ? ForDisplay(encoding.Decode(m_verses.m_arrTitles.at(i))) : QString();
+    m_strNumber = valid ? ForDisplay(encoding.Decode(m_verses.m_arrNumbers.at(i))) : QString();
+    m_strContents = valid ? ForDisplay(encoding.Decode(m_verses.m_arrContents.at(i))) : QString();
     UpdateData(false);
     ShowEmptyListHints();
 }
