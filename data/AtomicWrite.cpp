@@ -1,5 +1,6 @@
 #include "data/AtomicWrite.h"
 
+#include "data/InPlaceRepair.h"
 #include "data/InPlaceWrite.h"
 #include "data/PosixIo.h"
 #include "data/TempFile.h"
@@ -77,8 +78,10 @@ Renamed ReplaceByRename(const QByteArray &dir, const QByteArray &name, const str
         return {Renamed::Route::Failed, errno};
     temp.ForgetName();
     stamp = FileStamp::OfDescriptor(temp.fd());
-    PosixIo::SyncFolder(dir);
-    return {};
+    // Renamed, but not yet surely on disk: told as a failure, with the stamp
+    // of what the file now holds.
+    const int synced = PosixIo::SyncFolder(dir);
+    return {synced == 0 ? Renamed::Route::Renamed : Renamed::Route::Failed, synced};
 }
 
 } // namespace
@@ -91,6 +94,10 @@ WriteOutcome WriteFileAtomically(const QString &path, QByteArrayView bytes, cons
     outcome.error = target.Open(path);
     if (!outcome.error)
         outcome.error = target.Trust();
+    // A rewrite in place that was cut off is put right first: its journal
+    // may hold the only whole copy of someone's verses.
+    if (!outcome.error && target.Exists() && InPlaceRepair::Pending(target.Stat()))
+        outcome.error = FileError::FromErrno(InPlaceRepair::RepairBeforeWrite(target.Path(), target.Stat()));
     if (outcome.error)
         return outcome;
     if (expected && (target.Exists() ? FileStamp::OfDescriptor(target.Handle()) : FileStamp()) != *expected) {

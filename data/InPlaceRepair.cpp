@@ -6,7 +6,9 @@
 #include "data/WriteJournal.h"
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace InPlaceRepair {
 
@@ -45,7 +47,10 @@ LoadNotice Repair(int fd, const QByteArray &path)
     if (error != 0)
         return {LoadNotice::Kind::SaveNotFinished, {}, error};
     const QByteArray journal = WriteJournal::PathFor(st);
-    const std::optional<WriteJournal::Contents> contents = WriteJournal::Read(journal, st);
+    int readError = 0;
+    const std::optional<WriteJournal::Contents> contents = WriteJournal::Read(journal, st, readError);
+    if (readError != 0)
+        return {LoadNotice::Kind::SaveNotFinished, {}, readError}; // kept for another try
     LoadNotice notice;
     if (!contents || bytes == contents->now) {
         // Cut short before the file was touched, or cut off after it was whole.
@@ -60,6 +65,26 @@ LoadNotice Repair(int fd, const QByteArray &path)
     if (notice.kind != LoadNotice::Kind::SaveNotFinished)
         WriteJournal::Remove(journal);
     return notice;
+}
+
+int RepairBeforeWrite(const QByteArray &path, const struct stat &file)
+{
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    struct stat st = {};
+    int error = ::fstat(fd, &st) == 0 ? 0 : errno;
+    if (error == 0 && (st.st_dev != file.st_dev || st.st_ino != file.st_ino))
+        error = EAGAIN; // replaced meanwhile: let the user try again
+    if (error == 0) {
+        const LoadNotice notice = Repair(fd, path);
+        if (notice.kind == LoadNotice::Kind::SaveNotFinished)
+            error = notice.errnum != 0 ? notice.errnum : EIO;
+        if (notice.kind == LoadNotice::Kind::SaveKeptAside)
+            RecoveryCopy::NoteForNextStart(notice.copy);
+    }
+    ::close(fd);
+    return error;
 }
 
 } // namespace InPlaceRepair

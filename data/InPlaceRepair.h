@@ -19,5 +19,11 @@ bool Pending(const struct stat &file);
 // go to a recovery copy. The journal goes, one cut short too (the rewrite
 // only ever started once its journal was whole).
 LoadNotice Repair(int fd, const QByteArray &path);
+// The same before a save, for the file at path (stats file) that the caller
+// holds under an exclusive lock: the save then finds the file changed, if
+// the repair wrote it. Verses kept aside are noted for the next start. 0, or
+// the errno that left the cut-off rewrite unfinished: then nothing may
+// replace the file yet.
+int RepairBeforeWrite(const QByteArray &path, const struct stat &file);
 
 } // namespace InPlaceRepair

@@ -61,8 +61,11 @@ int RewriteInPlace(int fd, const QByteArray &path, QByteArrayView bytes)
         return error;
     const QByteArray journal = WriteJournal::PathFor(st);
     error = Reserve(fd, bytes.size());
-    if (error == 0)
-        error = WriteWhole(fd, bytes);
+    if (error != 0) { // not a byte written
+        WriteJournal::Remove(journal);
+        return error;
+    }
+    error = WriteWhole(fd, bytes);
     if (error != 0 && WriteWhole(fd, old) != 0)
         return error; // the journal stays, for the next load to finish the rewrite
     PosixIo::KillPoint();

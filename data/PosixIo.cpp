@@ -14,6 +14,7 @@ namespace {
 
 std::atomic<qint64> s_bytesBeforeKill = -1;
 std::atomic<int> s_failWith = 0;
+std::atomic<int> s_failAll = 0;
 
 // 0, or the error a test asked the write reaching its budget to fail with.
 int StopPoint()
@@ -40,6 +41,11 @@ void FailAfterBytes(qint64 bytes, int error)
     s_bytesBeforeKill = bytes;
 }
 
+void FailAllWrites(int error)
+{
+    s_failAll = error;
+}
+
 void KillPoint()
 {
     if (s_failWith == 0)
@@ -48,6 +54,8 @@ void KillPoint()
 
 int WriteAt(int fd, QByteArrayView bytes, qint64 offset)
 {
+    if (const int error = s_failAll)
+        return error;
     const char *p = bytes.data();
     qsizetype left = bytes.size();
     while (left > 0) {

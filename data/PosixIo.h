@@ -24,6 +24,8 @@ void KillAfterBytes(qint64 bytes);
 // For tests of a write that fails part-way: once WriteAt has written this
 // many bytes in all, its next call fails with error (once).
 void FailAfterBytes(qint64 bytes, int error);
+// For tests of a full disk: while error is not 0, every WriteAt fails with it.
+void FailAllWrites(int error);
 // A step of a save between writes where a test may kill it.
 void KillPoint();
 

@@ -64,6 +64,20 @@ QString KeptInCopy(bool czech, const QString &fileName, const QString &copy)
                  fileName, copy);
 }
 
+QString NotKept(bool czech, const QString &fileName, const FileError &error)
+{
+    return ErrorMessages::WithName(
+               czech
+                   ? QStringLiteral("Vaše úpravy se nepodařilo uložit do souboru %s ani do kopie vedle něj.\n\n")
+                   : QStringLiteral("Your edits could not be saved in the file %s, nor kept in a copy beside it.\n\n"),
+               fileName)
+           + ErrorMessages::Reason(czech, error)
+           + (czech ? QStringLiteral("\n\nLumera zůstane otevřená i s úpravami. Uvolněte místo a uložte je znovu "
+                                     "zavřením editoru, nebo zavřete okno.")
+                    : QStringLiteral("\n\nLumera stays open with your edits. Make room, then save them again by "
+                                     "closing the editor, or close the window."));
+}
+
 QString KeptWhenEnded(bool czech, const QByteArrayList &copies)
 {
     QString list;

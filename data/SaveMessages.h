@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/FileError.h"
 #include "data/LoadNotice.h"
 
 #include <QByteArrayList>
@@ -19,6 +20,8 @@ QString DropsLines(bool czech, const QString &fileName, qsizetype lines);
 QString NotSaved(bool czech, const QString &fileName);
 // The edits went to a recovery copy instead of the verse file.
 QString KeptInCopy(bool czech, const QString &fileName, const QString &copy);
+// Neither the verse file nor a recovery copy could take the edits.
+QString NotKept(bool czech, const QString &fileName, const FileError &error);
 // At start: the copies kept when the program was last ended from outside.
 QString KeptWhenEnded(bool czech, const QByteArrayList &copies);
 // At start: what the load did about a save cut off (empty for nothing).

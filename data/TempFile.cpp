@@ -57,16 +57,16 @@ int TempFile::GiveName(const QByteArray &dir, const QByteArray &name)
     return EEXIST;
 }
 
+// A hidden name first, then a rename over path: path names the old file or
+// this one at every moment, never neither.
 int TempFile::NameAs(const QByteArray &path)
 {
-    if (!m_path.isEmpty()) {
-        if (::rename(m_path.constData(), path.constData()) != 0)
-            return errno;
-        m_path.clear();
-        return 0;
-    }
-    if (::unlink(path.constData()) != 0 && errno != ENOENT)
+    const qsizetype slash = path.lastIndexOf('/');
+    const int error = GiveName(path.left(qMax<qsizetype>(slash, 0)), path.mid(slash + 1));
+    if (error != 0)
+        return error;
+    if (::rename(m_path.constData(), path.constData()) != 0)
         return errno;
-    const QByteArray self = "/proc/self/fd/" + QByteArray::number(m_fd);
-    return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0 ? 0 : errno;
+    m_path.clear();
+    return 0;
 }

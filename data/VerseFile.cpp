@@ -177,9 +177,13 @@ SaveResult VerseFile::Save(const VerseList &list, bool replaceChanged)
     const WriteOutcome outcome = WriteFileAtomically(m_path, Serialize(list), check ? &m_stamp : nullptr);
     if (outcome.changed)
         return {SaveResult::Status::ChangedOnDisk, {}, outcome.vanished};
+    // A failed write may still have changed the file (put back, or renamed
+    // but not surely on disk): a retry must not take that for a change by
+    // someone else.
+    if (outcome.stamp.IsValid())
+        m_stamp = outcome.stamp;
     if (outcome.error)
         return {SaveResult::Status::Failed, outcome.error, false};
-    m_stamp = outcome.stamp;
     m_dropped = 0;
     return {};
 }

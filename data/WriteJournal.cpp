@@ -83,10 +83,14 @@ int Write(const struct stat &file, const QByteArray &target, QByteArrayView old,
     return error != 0 ? error : PosixIo::SyncFolder(StateFolder::Path());
 }
 
-std::optional<Contents> Read(const QByteArray &path, const struct stat &file)
+std::optional<Contents> Read(const QByteArray &path, const struct stat &file, int &readError)
 {
     QByteArray bytes;
-    if (ReadFile(path, bytes) != 0)
+    const int error = ReadFile(path, bytes);
+    // Gone (another copy finished the rewrite first), or not a regular file
+    // of the user's: no journal to act on.
+    readError = error == ENOENT || error == EPERM ? 0 : error;
+    if (error != 0)
         return std::nullopt;
     const qsizetype end = bytes.indexOf('\n');
     const QList<QByteArray> fields = bytes.left(qMax<qsizetype>(end, 0)).split(' ');

@@ -29,8 +29,9 @@ QByteArray PathFor(const struct stat &file);
 // given its own. 0, or the errno that stopped it.
 int Write(const struct stat &file, const QByteArray &target, QByteArrayView old, QByteArrayView now);
 // The journal at path, if it is whole, the user's own and for this file;
-// nullopt for one cut short or damaged (which no rewrite ever acted on).
-std::optional<Contents> Read(const QByteArray &path, const struct stat &file);
+// nullopt for one cut short or damaged (which no rewrite ever acted on), and
+// for one that could not be read, with readError set to why (else 0).
+std::optional<Contents> Read(const QByteArray &path, const struct stat &file, int &readError);
 // Removes the journal at path and flushes its folder.
 void Remove(const QByteArray &path);
 

@@ -35,7 +35,7 @@ struct Save
 {
     QByteArray file; // "-> name": a link to name, which holds kThreeVerses
     int button; // pressed in the editor, then "řЖ" typed in the title; 0: closed at once
-    QString disk; // what becomes of the file meanwhile: "folder", "changed", "gone"
+    QString disk; // what becomes of the file meanwhile: "folder", "changed", "gone"; "full": every write fails
     QList<int> answers; // to the boxes in turn; Cancel to any more
     bool exit; // the main window is then closed with Exit
     QStringList boxes; // how the texts of the boxes shown begin
@@ -324,10 +324,13 @@ private slots:
         QTest::addColumn<Save>("s");
         const QString cantSave = "Error: Can't open file verses.niv\n\nThe file specified in LUMERA.INI in "
                                  "FILES section doesn't exist in the current directory.\n\nIs a directory";
+        const QString cantWrite = cantSave.first(cantSave.lastIndexOf('\n'));
         const QString changed = "The file verses.niv was changed on disk since it was read.\n\n"
                                 "Replace it with your edits?";
         const QString gone = "The file verses.niv was deleted or moved since it was read.";
         const QString notSaved = "Your edits are not saved in the file verses.niv.";
+        const QString noRoom = "Your edits could not be saved in the file verses.niv, nor kept in a copy beside it.\n\n"
+                               "No space left on device";
         const QString drops = "The file verses.niv holds 1 line that Lumera cannot keep";
         const QByteArray cp1250 = "L\xE1ska\r\nJan 3,16\r\n\x8Eivot\r\n#\r\n$$$\r\n";
         const QByteArray lf = QByteArray(kThreeVerses).replace("\r\n", "\n");
@@ -355,8 +358,12 @@ private slots:
             kThreeVerses, IDC_LAST, "folder", {IDRETRY, IDYES}, false, {cantSave, gone}, "ThreeřЖ", kTyped, false};
         QTest::newRow("changed on disk, No then Yes") << Save{
             kThreeVerses, IDC_LAST, "changed", {IDNO, IDYES}, false, {changed, changed}, "ThreeřЖ", kTyped, false};
-        QTest::newRow("changed on disk, No, then Exit asks: Yes saves over it") << Save{
-            kThreeVerses, IDC_LAST, "changed", {IDNO, IDYES}, true, {changed, notSaved}, "ThreeřЖ", kTyped, false};
+        QTest::newRow("changed on disk, No, then Exit asks: Yes, and Yes to the changed file, saves over it")
+            << Save{kThreeVerses, IDC_LAST, "changed", {IDNO, IDYES, IDYES}, true, {changed, notSaved, changed},
+                    "ThreeřЖ",    kTyped,   false};
+        QTest::newRow("disk full, Cancel, no room for a copy either: the window stays, the edits in it")
+            << Save{kThreeVerses, IDC_LAST,     "full", {IDCANCEL, IDOK, IDNO}, true, {cantWrite, noRoom, notSaved},
+                    "ThreeřЖ",    kThreeVerses, false};
         QTest::newRow("changed on disk, No, then Exit asks: No leaves it") << Save{
             kThreeVerses, IDC_LAST, "changed", {IDNO, IDNO}, true, {changed, notSaved}, "ThreeřЖ", "changed", false};
         QTest::newRow("deleted meanwhile: Yes writes it again")
@@ -404,7 +411,10 @@ private slots:
                 QVERIFY(QDir(work.Path(".")).mkdir("verses.niv"));
             if (s.disk == "changed")
                 work.Write("verses.niv", "changed");
+            if (s.disk == "full")
+                PosixIo::FailAllWrites(ENOSPC);
         };
+        const auto roomAgain = qScopeGuard([] { PosixIo::FailAllWrites(0); });
         CLumeraDlg dlg;
         RunModal(dlg, [&] {
             dlg.m_verses.m_nCurrent = 0; // not the verse the editor ends on

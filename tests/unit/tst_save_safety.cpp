@@ -35,6 +35,7 @@ private slots:
     void inPlaceSave_killedThenFileChanged_keptInCopy();
     void inPlaceSave_failingPartWay_oldContentsBack();
     void damagedJournal_neverActedOn();
+    void cutOffRewrite_finishedBeforeTheNextSave();
     void recoveryCopy_besideTheFile_neverOverAnother();
 
 private:
@@ -315,6 +316,34 @@ void TestSaveSafety::damagedJournal_neverActedOn()
     QCOMPARE(file.TakeNotice().kind, LoadNotice::Kind::None);
     QCOMPARE(ReadAll(path), cutOff);
     QVERIFY(!journal.exists());
+}
+
+// A copy that loaded the file before another was killed rewriting it: its
+// save first finishes that rewrite from the journal (the killed copy's
+// verses are nowhere else), then finds the file changed and asks; Yes then
+// replaces it.
+void TestSaveSafety::cutOffRewrite_finishedBeforeTheNextSave()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("verses.niv");
+    Overwrite(path, VerseFile::Serialize(Verses("Old", 200, 70)));
+    QVERIFY(::link(qPrintable(path), qPrintable(dir.filePath("other.niv"))) == 0);
+    VerseFile mine(path);
+    VerseList loaded;
+    RecordingReporter reporter;
+    QVERIFY(mine.Load(loaded, false, reporter));
+    const QByteArray theirs = VerseFile::Serialize(Verses("New", 200, 70));
+    QCOMPARE(Wait(Fork([&] {
+                 PosixIo::KillAfterBytes(120 + path.size() + 2 * theirs.size() + theirs.size() / 2);
+                 return int(VerseFile(path).Save(Verses("New", 200, 70)).status);
+             })),
+             1000 + SIGKILL);
+    const VerseList myList = Verses("Mine", 120, 50);
+    QCOMPARE(int(mine.Save(myList).status), int(SaveResult::Status::ChangedOnDisk));
+    QCOMPARE(ReadAll(path), theirs);
+    QVERIFY(QDir(m_state.filePath("Lumera")).entryList({"journal-*"}, QDir::Files).isEmpty());
+    QCOMPARE(int(mine.Save(myList, true).status), int(SaveResult::Status::Saved));
+    QCOMPARE(ReadAll(path), VerseFile::Serialize(myList));
 }
 
 // Recovery copies go beside the verse file under a name of their own, for

@@ -81,8 +81,9 @@ void VerseSaver::Write(bool replaceChanged)
                               MB_RETRYCANCEL | MB_ICONSTOP)
                 == IDRETRY)
                 continue;
-            KeepUnsaved(!QuitRequest::FromOutside());
-            PostQuitMessage(0);
+            // Without a copy the edits would be lost: the window stays.
+            if (KeepUnsaved(!QuitRequest::FromOutside()))
+                PostQuitMessage(0);
             return;
         }
     }
@@ -101,13 +102,13 @@ void VerseSaver::BeforeClose()
         return;
     }
     m_dropAccepted = true;
-    Write(true);
+    Write(false); // a file changed meanwhile is asked about again
 }
 
-void VerseSaver::KeepUnsaved(bool canTellNow)
+bool VerseSaver::KeepUnsaved(bool canTellNow)
 {
     if (!HasUnsavedEdits())
-        return;
+        return true;
     // While the editor runs, the arrays may hold verses it added that the
     // count does not know of yet.
     VerseList all = m_verses;
@@ -115,9 +116,9 @@ void VerseSaver::KeepUnsaved(bool canTellNow)
     const RecoveryCopy::Written copy = RecoveryCopy::Write(QFile::encodeName(m_file.path()), VerseFile::Serialize(all));
     if (copy.error != 0) {
         if (canTellNow)
-            AfxMessageBox(ErrorMessages::CantSaveVerseFile(m_czech, m_file.path(), FileError::FromErrno(copy.error)),
+            AfxMessageBox(SaveMessages::NotKept(m_czech, m_file.path(), FileError::FromErrno(copy.error)),
                           MB_OK | MB_ICONSTOP);
-        return;
+        return false;
     }
     MarkSaved(); // safe in the copy: nothing more to keep
     if (canTellNow)
@@ -125,4 +126,5 @@ void VerseSaver::KeepUnsaved(bool canTellNow)
                       MB_OK | MB_ICONINFORMATION);
     else
         RecoveryCopy::NoteForNextStart(copy.path);
+    return true;
 }

@@ -28,14 +28,16 @@ public:
 
     // Writes the edits, if there are any, asking where the file calls for
     // it. A failed save the user gives up ends the program (the quit
-    // request), the edits kept in a recovery copy.
+    // request), the edits kept in a recovery copy; when not even the copy
+    // can be written, the program goes on, the edits still here.
     void Save();
-    // Before the window closes: edits not in the file are saved over it on
-    // Yes, dropped on No.
+    // Before the window closes: edits not in the file are saved on Yes (a
+    // file changed on disk is asked about again), dropped on No.
     void BeforeClose();
     // Keeps edits not in the file in a recovery copy, and says where: now,
-    // or at the next start when no one can be told now.
-    void KeepUnsaved(bool canTellNow);
+    // or at the next start when no one can be told now. False when there
+    // were edits and no copy could be written.
+    bool KeepUnsaved(bool canTellNow);
 
 private:
     void Write(bool replaceChanged);
