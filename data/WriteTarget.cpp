@@ -13,19 +13,24 @@
 
 namespace {
 
+bool OwnOrSystems(const struct stat &st)
+{
+    return st.st_uid == ::geteuid() || st.st_uid == 0;
+}
+
 // The path after the links at its end, as far as they lead (to a file that
-// may not exist); a loop stops after 40 links, and the open then fails.
-QByteArray FollowLinks(QByteArray path, struct stat &firstLink, bool &viaLink)
+// may not exist); a loop stops after 40 links, and the open then fails. The
+// link that trust is checked on: the first of another user's, else the first.
+QByteArray FollowLinks(QByteArray path, struct stat &trustedLink, bool &viaLink)
 {
     viaLink = false;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat st = {};
         if (::lstat(path.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
             break;
-        if (hops == 0) {
-            firstLink = st;
-            viaLink = true;
-        }
+        if (hops == 0 || (OwnOrSystems(trustedLink) && !OwnOrSystems(st)))
+            trustedLink = st;
+        viaLink = true;
         char target[PATH_MAX];
         const ssize_t n = ::readlink(path.constData(), target, sizeof target);
         if (n <= 0 || n == ssize_t(sizeof target))

@@ -287,6 +287,9 @@ void TestVerseFile::save_data()
     row("another user's link: left as it was",
         "echo old >real.niv; ln -s real.niv verses.niv; chown -h 65534 verses.niv", "",
         "failed: It belongs to another user.", {"real.niv 644 old\n", "verses.niv link"}, true);
+    row("another user's link further down a chain: left as it was",
+        "echo old >real.niv; ln -s real.niv mid.niv; ln -s mid.niv verses.niv; chown -h 65534 mid.niv", "",
+        "failed: It belongs to another user.", {"mid.niv link", "real.niv 644 old\n", "verses.niv link"}, true);
     row("hard link to a longer file: rewritten in place", "seq 40 >verses.niv; ln verses.niv other.niv", "", "saved",
         {"other.niv 644 " + kNew, neu}, true);
     row("planted temporaries never block", "echo planted >.verses.niv.saving", "", "saved",
