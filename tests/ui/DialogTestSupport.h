@@ -39,6 +39,12 @@ public:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     }
     QString Path(const QString &name) const { return m_dir.filePath(name); }
+    // A settings file naming verses.niv, which holds verses.
+    void WriteVerseFile(const QByteArray &verses) const
+    {
+        Write(QStringLiteral("Lumera.ini"), "FILE=verses.niv\r\n");
+        Write(QStringLiteral("verses.niv"), verses);
+    }
 
 private:
     QTemporaryDir m_dir;

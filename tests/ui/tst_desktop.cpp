@@ -148,14 +148,6 @@ private slots:
         QCOMPARE(icon.size(), QSize(32, 32) * scale);
     }
 
-    // The application object has no other command.
-    void otherCommands_areNotTheApplications()
-    {
-        MessageBoxScript boxes;
-        QVERIFY(!theApp.OnCmdMsg(ID_HELP + 1));
-        QVERIFY(boxes.shown.isEmpty());
-    }
-
 private:
     // Opens the named dialog, runs act once it is open, then closes it.
     void RunDialog(const QString &dialog, const std::function<void()> &act)

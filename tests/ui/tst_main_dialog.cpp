@@ -218,8 +218,7 @@ private slots:
         QFETCH(QString, way);
         QFETCH(QString, copied);
         WorkFolder work;
-        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
-        work.Write("verses.niv", file);
+        work.WriteVerseFile(file);
         QApplication::clipboard()->clear();
         CLumeraDlg dlg;
         RunModal(dlg, [&] {
@@ -263,8 +262,7 @@ private slots:
         QFETCH(QString, title);
         QFETCH(QString, text);
         WorkFolder work;
-        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
-        work.Write("verses.niv", file);
+        work.WriteVerseFile(file);
         MessageBoxScript boxes(IDYES);
         theApp.m_bCzech = czech;
         CLumeraDlg dlg;
@@ -457,8 +455,7 @@ private slots:
         QFETCH(bool, editorOpen);
         RUN_IN_OWN_PROCESS();
         WorkFolder work;
-        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
-        work.Write("verses.niv", kThreeVerses);
+        work.WriteVerseFile(kThreeVerses);
         MessageBoxScript boxes;
         EndRequests::Install();
         CLumeraDlg dlg;
@@ -498,8 +495,7 @@ private slots:
     {
         RUN_IN_OWN_PROCESS();
         WorkFolder work;
-        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
-        work.Write("verses.niv", kThreeVerses);
+        work.WriteVerseFile(kThreeVerses);
         RecoveryCopy::NoteForNextStart("/saved/v-1.niv"); // told in a box at start
         EndRequests::Install();
         bool boxOpen = false;
@@ -538,8 +534,7 @@ private slots:
         QFETCH(QString, before);
         QFETCH(QString, told);
         WorkFolder work;
-        work.Write("Lumera.ini", "FILE=verses.niv\r\n");
-        work.Write("verses.niv", kThreeVerses);
+        work.WriteVerseFile(kThreeVerses);
         if (before == "copy")
             RecoveryCopy::NoteForNextStart("/saved/v-1.niv");
         if (before == "cut") { // rewritten in place, as the file has a second link, and killed half-way

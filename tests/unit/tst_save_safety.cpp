@@ -28,7 +28,6 @@ private slots:
         QVERIFY(m_state.isValid());
         StateFolder::UsePath(QFile::encodeName(m_state.filePath("Lumera")));
     }
-    void concurrentSaves_fileAlwaysOneWholeList();
     void copiesSavingAtOnce_oneSavesTheOthersAreAsked();
     void inPlaceSave_killedAnywhere_loadsOldOrNew_data();
     void inPlaceSave_killedAnywhere_loadsOldOrNew();
@@ -90,37 +89,6 @@ QStringList Entries(const QString &dir)
 }
 
 } // namespace
-
-// Several programs saving one file at once, again and again, none of them
-// having read it: every save lands whole, and a reader only ever finds one
-// of the saved lists.
-void TestSaveSafety::concurrentSaves_fileAlwaysOneWholeList()
-{
-    QTemporaryDir dir;
-    const QString path = dir.filePath("verses.niv");
-    QList<QByteArray> lists{"$$$\r\n"};
-    Overwrite(path, lists[0]);
-    QList<pid_t> writers;
-    for (int w = 0; w < 4; ++w) {
-        const VerseList list = Verses("Writer " + QByteArray::number(w), 1000 + 300 * w, 80);
-        lists.append(VerseFile::Serialize(list));
-        writers.append(Fork([&] {
-            int failed = 0;
-            for (int round = 0; round < 25; ++round)
-                failed += VerseFile(path).Save(list).status != SaveResult::Status::Saved;
-            return failed;
-        }));
-    }
-    for (pid_t child : std::as_const(writers)) {
-        int code = 0;
-        while (::waitpid(child, &code, WNOHANG) == 0)
-            QVERIFY2(lists.contains(ReadAll(path)), "the verse file holds no whole list");
-        QVERIFY(WIFEXITED(code));
-        QCOMPARE(WEXITSTATUS(code), 0);
-    }
-    QVERIFY(lists.contains(ReadAll(path)));
-    QCOMPARE(Entries(dir.path()), QStringList{"verses.niv"});
-}
 
 // Copies of the program that each read the file, then save their own edits
 // at the same moment: one saves, every other one finds the file changed (and
